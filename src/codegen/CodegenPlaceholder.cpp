@@ -1,0 +1,1 @@
+// The generator's sources join this library.

@@ -1,0 +1,1 @@
+#include "driverconfig/DriverConfig.h"

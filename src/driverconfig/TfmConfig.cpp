@@ -1,0 +1,7 @@
+#include "driverconfig/TfmConfig.h"
+
+namespace pravik {
+
+TfmConfig::TfmConfig(QWidget* parent) : QDialog(parent) { setWindowTitle(QStringLiteral("Configuration")); }
+
+} // namespace pravik

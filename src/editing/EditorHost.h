@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace pravik {
+
+class Prompter;
+class SmlDocument;
+class SmlNode;
+struct DocumentState;
+
+// What the editing commands need of the main window, which implements it.
+class EditorHost {
+public:
+    virtual ~EditorHost() = default;
+    virtual SmlDocument& document() = 0;
+    virtual DocumentState& state() = 0;
+    virtual Prompter& prompter() = 0;
+    // The tree's selected node, or nullptr.
+    virtual SmlNode* selectedNode() const = 0;
+    // Selects node (nullptr clears the selection); the selection handling runs.
+    virtual void selectNode(SmlNode* node) = 0;
+    // Enables or disables a command by its action name ("ItemPaste").
+    virtual void setCommandEnabled(const QString& actionName, bool enabled) = 0;
+};
+
+} // namespace pravik

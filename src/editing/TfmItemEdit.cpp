@@ -1,0 +1,7 @@
+#include "editing/TfmItemEdit.h"
+
+namespace pravik {
+
+TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) { setWindowTitle(QStringLiteral("Item")); }
+
+} // namespace pravik

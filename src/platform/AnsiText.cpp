@@ -1,0 +1,22 @@
+#include "platform/AnsiText.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace pravik::AnsiText {
+
+QString Decode(const QByteArray& bytes) {
+    QStringDecoder decoder("CP949");
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    return decoder.decode(bytes);
+}
+
+QByteArray Encode(const QString& text) {
+    QStringEncoder encoder("CP949");
+    if (!encoder.isValid())
+        return text.toLatin1();
+    return encoder.encode(text);
+}
+
+} // namespace pravik::AnsiText

@@ -1,0 +1,102 @@
+#include "sml/SmlReader.h"
+
+#include "document/SmlDocument.h"
+#include "platform/FileSystem.h"
+
+namespace pravik {
+
+namespace {
+
+// Builds the tree line by line; "current" is the node new lines attach to.
+class TreeBuilder {
+public:
+    void processLine(const char* begin, const char* end);
+    ParsedSml finish() { return std::move(m_result); }
+
+private:
+    ParsedSml m_result;
+    SmlNode* m_current = nullptr;
+};
+
+void TreeBuilder::processLine(const char* begin, const char* end) {
+    const qsizetype len = end - begin;
+    // 0-based positions of the first "<" and ">" (-1 when absent), taken
+    // before anything is removed.
+    const char* ltp = static_cast<const char*>(memchr(begin, '<', static_cast<size_t>(len)));
+    const char* gtp = static_cast<const char*>(memchr(begin, '>', static_cast<size_t>(len)));
+    if (ltp) {
+        const qsizetype lt = ltp - begin + 1; // 1-based, as the format is described
+        QByteArray s(begin, len);
+        if (gtp) {
+            // Remove gt characters from the ">" on: the ">" and, as long as
+            // fewer than gt characters follow it, everything behind it.
+            const qsizetype gt = gtp - begin + 1;
+            s.remove(gt - 1, gt);
+        }
+        s.remove(0, lt);
+        const char first = s.isEmpty() ? '\0' : s[0];
+        qsizetype keep = s.size();
+        while (keep > 0 && static_cast<unsigned char>(s[keep - 1]) <= 32)
+            --keep;
+        s.truncate(keep);
+
+        int image = ImageItem;
+        if (first == 'S') {
+            image = ImageMessage;
+            ++m_result.counts.messages;
+        } else if (first == 'L') {
+            image = ImageList;
+        }
+        auto node = std::make_unique<SmlNode>(std::move(s), image);
+        SmlNode* holder = m_current ? (lt == 1 ? m_current->parent() : m_current) : nullptr;
+        SmlNode* added = node.get();
+        if (holder) {
+            holder->appendChildDetached(std::move(node));
+        } else {
+            m_result.topLevel.push_back(std::move(node));
+        }
+        m_current = added;
+        ++m_result.counts.nodes;
+    }
+    // A closing ">" returns to the parent; with nothing open it is ignored.
+    if (gtp && m_current)
+        m_current = m_current->parent();
+}
+
+} // namespace
+
+ParsedSml ParseSml(const QByteArray& text) {
+    TreeBuilder builder;
+    const char* p = text.constData();
+    // A NUL byte ends the text.
+    const char* nul = static_cast<const char*>(memchr(p, '\0', static_cast<size_t>(text.size())));
+    const char* end = nul ? nul : p + text.size();
+    // Every line is processed in file order, the last ones too: a last
+    // message without its closing ">" is kept rather than dropped.
+    while (p < end) {
+        const char* eol = p;
+        while (eol < end && *eol != '\r' && *eol != '\n')
+            ++eol;
+        builder.processLine(p, eol);
+        if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
+            p = eol + 2;
+        else
+            p = eol + 1;
+    }
+    return builder.finish();
+}
+
+ReadCounts ReadDocument(const QString& path, SmlDocument& doc) {
+    const QByteArray text = FileSystem::ReadWholeFile(path);
+    ParsedSml parsed = ParseSml(text);
+    doc.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    return parsed.counts;
+}
+
+QString MessageCountText(qint64 messages) {
+    return QStringLiteral("전체 메시지: %1개").arg(messages);
+}
+
+QString ItemCountText(qint64 nodes) { return QStringLiteral("전체 아이템: %1개").arg(nodes); }
+
+} // namespace pravik

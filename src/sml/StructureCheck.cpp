@@ -1,0 +1,38 @@
+#include "sml/StructureCheck.h"
+
+#include "document/NodeText.h"
+#include "document/SmlDocument.h"
+
+namespace pravik {
+
+int CheckedImageIndex(const SmlNode* node) {
+    const int children = node->childCount();
+    switch (node->Kind()) {
+    case NodeKind::Message:
+        return children <= 1 ? ImageMessage : ImageMessageError;
+    case NodeKind::List: {
+        const QByteArray count = ListCountField(node->Text());
+        const bool ok = count == "n" ? children == 1 : ParseDecimal(count, -1) == children;
+        return ok ? ImageList : ImageListError;
+    }
+    case NodeKind::Item:
+        break;
+    }
+    return children == 0 ? ImageItem : ImageItemError;
+}
+
+CheckResult CheckStructure(SmlDocument& doc) {
+    CheckResult result;
+    doc.beginBulkImageChange();
+    qint64 index = 0;
+    for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder(), ++index) {
+        const int value = CheckedImageIndex(n);
+        doc.setImageQuietly(n, value);
+        if (value >= ImageMessageError)
+            result.faulty.push_back({index, n});
+    }
+    doc.endBulkImageChange();
+    return result;
+}
+
+} // namespace pravik
