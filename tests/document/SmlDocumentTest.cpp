@@ -1,0 +1,147 @@
+#include "document/SmlDocument.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace pravik;
+
+namespace {
+
+// A document with the model tester watching every notification.
+struct Fixture {
+    SmlDocument doc;
+    QAbstractItemModelTester tester{&doc, QAbstractItemModelTester::FailureReportingMode::Fatal};
+
+    // Texts of the subtree in pre-order, "/"-joined with "(" ")" around children.
+    QByteArray shape() const {
+        QByteArray out;
+        for (int i = 0; i < doc.topLevelCount(); ++i)
+            out += shapeOf(doc.topLevel(i));
+        return out;
+    }
+    static QByteArray shapeOf(const SmlNode* n) {
+        QByteArray out = n->Text();
+        if (n->childCount()) {
+            out += '(';
+            for (int i = 0; i < n->childCount(); ++i)
+                out += (i ? "," : "") + shapeOf(n->child(i));
+            out += ')';
+        }
+        return out + ';';
+    }
+};
+
+} // namespace
+
+TEST(SmlDocument, AppendInsertTakeKeepRowsParentsAndCount) {
+    Fixture f;
+    SmlNode* m = f.doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    SmlNode* l = f.doc.appendNode(m, "L 2", ImageList);
+    f.doc.appendNode(l, "A 1 a", ImageItem);
+    f.doc.appendNode(l, "A 1 b", ImageItem);
+    EXPECT_EQ(f.doc.nodeCount(), 4);
+    EXPECT_EQ(l->parent(), m);
+    EXPECT_EQ(m->parent(), nullptr);
+    EXPECT_EQ(l->child(1)->level(), 2);
+
+    auto copy = l->clone();
+    SmlNode* inserted = f.doc.insertSubtree(l, 1, std::move(copy));
+    EXPECT_EQ(f.doc.nodeCount(), 7);
+    EXPECT_EQ(inserted->row(), 1);
+    EXPECT_EQ(l->child(2)->row(), 2);
+    EXPECT_EQ(f.shape(), "S1F1 P(L 2(A 1 a;,L 2(A 1 a;,A 1 b;);,A 1 b;););");
+
+    QSignalSpy removed(&f.doc, &SmlDocument::nodesAboutToBeRemoved);
+    auto taken = f.doc.takeNode(inserted);
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(taken->childCount(), 2);
+    EXPECT_EQ(taken->parent(), nullptr);
+    EXPECT_EQ(f.doc.nodeCount(), 4);
+    EXPECT_EQ(l->child(1)->Text(), "A 1 b");
+    EXPECT_EQ(l->child(1)->row(), 1);
+    EXPECT_EQ(f.doc.absoluteIndexOf(l->child(1)), 3);
+    EXPECT_EQ(f.doc.nodeAtAbsoluteIndex(2), l->child(0));
+}
+
+TEST(SmlDocument, MoveWithinAndAcrossParents) {
+    Fixture f;
+    SmlNode* a = f.doc.appendNode(nullptr, "S1F1 a", ImageMessage);
+    SmlNode* b = f.doc.appendNode(nullptr, "S1F2 b", ImageMessage);
+    SmlNode* l = f.doc.appendNode(a, "L 3", ImageList);
+    SmlNode* x = f.doc.appendNode(l, "x", ImageItem);
+    f.doc.appendNode(l, "y", ImageItem);
+    SmlNode* z = f.doc.appendNode(l, "z", ImageItem);
+
+    EXPECT_TRUE(f.doc.moveNode(z, l, 0)); // to the front
+    EXPECT_EQ(f.shape(), "S1F1 a(L 3(z;,x;,y;););S1F2 b;");
+    EXPECT_TRUE(f.doc.moveNode(z, l, 3)); // to the end, row counted before the move
+    EXPECT_EQ(f.shape(), "S1F1 a(L 3(x;,y;,z;););S1F2 b;");
+    EXPECT_TRUE(f.doc.moveNode(x, b, 0)); // to another parent
+    EXPECT_EQ(f.shape(), "S1F1 a(L 3(y;,z;););S1F2 b(x;);");
+    EXPECT_EQ(x->parent(), b);
+    EXPECT_EQ(l->child(0)->row(), 0);
+    EXPECT_FALSE(f.doc.moveNode(a, l, 0)); // never into its own subtree
+    EXPECT_TRUE(f.doc.moveNode(b, nullptr, 0));
+    EXPECT_EQ(f.doc.topLevel(0), b);
+    EXPECT_EQ(f.doc.nodeCount(), 6);
+}
+
+TEST(SmlDocument, ReorderKeepsPersistentIndexes) {
+    Fixture f;
+    SmlNode* a = f.doc.appendNode(nullptr, "a", ImageMessage);
+    SmlNode* b = f.doc.appendNode(nullptr, "b", ImageMessage);
+    SmlNode* c = f.doc.appendNode(nullptr, "c", ImageMessage);
+    SmlNode* child = f.doc.appendNode(a, "L 0", ImageList);
+    QPersistentModelIndex pa(f.doc.indexOf(a)), pchild(f.doc.indexOf(child));
+    f.doc.reorderTopLevel({c, a, b});
+    EXPECT_EQ(f.doc.topLevel(0), c);
+    EXPECT_EQ(f.doc.nodeFromIndex(pa), a);
+    EXPECT_EQ(pa.row(), 1);
+    EXPECT_EQ(f.doc.nodeFromIndex(pchild), child);
+    EXPECT_EQ(pchild.parent().row(), 1);
+}
+
+TEST(SmlDocument, ContentChangesAreAnnounced) {
+    Fixture f;
+    SmlNode* m = f.doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    QSignalSpy changed(&f.doc, &QAbstractItemModel::dataChanged);
+    f.doc.setText(m, "S1F2 S");
+    f.doc.setImage(m, ImageMessageError);
+    f.doc.setCut(m, true);
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(f.doc.data(f.doc.indexOf(m), SmlDocument::TextRole).toByteArray(), "S1F2 S");
+    EXPECT_EQ(f.doc.data(f.doc.indexOf(m), SmlDocument::ImageIndexRole).toInt(), 3);
+    EXPECT_TRUE(f.doc.data(f.doc.indexOf(m), SmlDocument::CutRole).toBool());
+    EXPECT_EQ(m->Kind(), NodeKind::Message);
+    f.doc.clear();
+    EXPECT_EQ(f.doc.topLevelCount(), 0);
+    EXPECT_EQ(f.doc.nodeCount(), 0);
+}
+
+TEST(SmlDocument, DisplaysCp949TextDecoded) {
+    SmlDocument doc;
+    // "표시" in CP949.
+    SmlNode* m = doc.appendNode(nullptr, QByteArray("S1F1 P \xC7\xA5\xBD\xC3"), ImageMessage);
+    EXPECT_EQ(doc.data(doc.indexOf(m)).toString(), QStringLiteral("S1F1 P 표시"));
+}
+
+TEST(SmlNode, MillionDeepTreeIsWalkedCopiedAndFreedWithoutRecursion) {
+    auto root = std::make_unique<SmlNode>("S1F1 P", ImageMessage);
+    SmlNode* tail = root.get();
+    for (int i = 0; i < 1000000; ++i)
+        tail = tail->appendChildDetached(std::make_unique<SmlNode>("L 1", ImageList));
+    EXPECT_EQ(root->subtreeSize(), 1000001);
+    auto copy = root->clone();
+    EXPECT_EQ(copy->subtreeSize(), 1000001);
+    SmlDocument doc;
+    std::vector<std::unique_ptr<SmlNode>> top;
+    top.push_back(std::move(root));
+    doc.resetTo(std::move(top), 1000001);
+    qint64 walked = 0;
+    for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
+        ++walked;
+    EXPECT_EQ(walked, 1000001);
+    doc.clear(); // frees a million-deep tree
+    copy.reset();
+}

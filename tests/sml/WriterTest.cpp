@@ -1,0 +1,101 @@
+#include "document/SmlDocument.h"
+#include "platform/PlatformError.h"
+#include "sml/SmlReader.h"
+#include "sml/SmlWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace pravik;
+using pravik::test::TempDir;
+
+namespace {
+void Load(SmlDocument& doc, const QByteArray& text) {
+    ParsedSml p = ParseSml(text);
+    doc.resetTo(std::move(p.topLevel), p.counts.nodes);
+}
+QByteArray Dump(const SmlDocument& doc) {
+    QByteArray out;
+    for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
+        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' + n->Text() + '\n';
+    return out;
+}
+} // namespace
+
+TEST(Writer, WritesTheFormat) {
+    SmlDocument doc;
+    doc.appendNode(nullptr, "S1F1 P Are You There", ImageMessage);
+    SmlNode* m = doc.appendNode(nullptr, "S1F2 S On Line Data", ImageMessageError);
+    SmlNode* l = doc.appendNode(m, "L 2 ", ImageListError);
+    doc.appendNode(l, "A 6 MDLN", ImageItem);
+    SmlNode* item = doc.appendNode(l, "A 6 SOFTREV", ImageItemError);
+    doc.appendNode(item, "A 1 lost child", ImageItem);
+    EXPECT_EQ(WriteDocument(doc), "<S1F1 P Are You There\r\n>\r\n\r\n"
+                                  "<S1F2 S On Line Data\r\n  <L 2  \r\n    <A 6 MDLN >\r\n"
+                                  "    <A 6 SOFTREV >\r\n  >\r\n>\r\n\r\n");
+    SmlDocument empty;
+    EXPECT_EQ(WriteDocument(empty), "");
+}
+
+TEST(Writer, RoundTripKeepsTreeExceptTheDocumentedLosses) {
+    SmlDocument doc;
+    SmlNode* m = doc.appendNode(nullptr, "S6F11 P ", ImageMessage);
+    SmlNode* l = doc.appendNode(m, "L 3 Report", ImageListError);
+    doc.appendNode(l, QByteArray("A 20 \xC7\xA5\xBD\xC3 korean"), ImageItem);
+    SmlNode* item = doc.appendNode(l, "U4 1 CEID", ImageItem);
+    doc.appendNode(item, "A 1 child of an item", ImageItem);
+    doc.appendNode(l, "Sneaky item", ImageItem); // comes back as a message
+    doc.appendNode(nullptr, "L 0 top-level list", ImageList);
+
+    SmlDocument back;
+    Load(back, WriteDocument(doc));
+    EXPECT_EQ(Dump(back), QByteArray("0 0 S6F11 P\n1 1 L 3 Report\n2 2 A 20 \xC7\xA5\xBD\xC3 korean\n"
+                                     "2 2 U4 1 CEID\n2 0 Sneaky item\n0 1 L 0 top-level list\n"));
+    // A second round changes nothing more.
+    SmlDocument again;
+    Load(again, WriteDocument(back));
+    EXPECT_EQ(WriteDocument(again), WriteDocument(back));
+}
+
+TEST(Writer, GreaterThanInATextClosesItsNodeEarly) {
+    SmlDocument doc;
+    SmlNode* m = doc.appendNode(nullptr, "S1F1 P a>b", ImageMessage);
+    doc.appendNode(m, "A 1 x", ImageItem);
+    SmlDocument back;
+    Load(back, WriteDocument(doc));
+    EXPECT_EQ(Dump(back), "0 0 S1F1 P a\n0 2 A 1 x\n");
+}
+
+TEST(SaveDocument, BackupRuleWhenSavingTwice) {
+    TempDir dir;
+    const QString path = dir.write("a.sml", "original");
+    SmlDocument doc;
+    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    SaveDocument(path, doc);
+    EXPECT_EQ(dir.read("a.sml.bak"), "original");
+    EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n");
+    doc.appendNode(nullptr, "S1F2 S", ImageMessage);
+    SaveDocument(path, doc);
+    EXPECT_EQ(dir.read("a.sml.bak"), "original");
+    EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n<S1F2 S\r\n>\r\n\r\n");
+    SmlDocument empty;
+    SaveDocument(dir.path("new.sml"), empty);
+    EXPECT_TRUE(dir.exists("new.sml"));
+    EXPECT_EQ(dir.read("new.sml"), "");
+    EXPECT_FALSE(dir.exists("new.sml.bak"));
+}
+
+TEST(SaveDocument, FailureNamesThePathAndKeepsTheOldContent) {
+    TempDir dir;
+    SmlDocument doc;
+    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    // A folder in the way of the file: nothing can be created there.
+    QDir().mkpath(dir.path("taken.sml"));
+    try {
+        SaveDocument(dir.path("taken.sml"), doc);
+        FAIL() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.message(), "Cannot create file " + dir.path("taken.sml"));
+    }
+    EXPECT_TRUE(QFileInfo(dir.path("taken.sml")).isDir());
+}
