@@ -5,6 +5,7 @@
 namespace pravik {
 
 class EditorHost;
+class SmlDocument;
 class SmlNode;
 class TfmItemEdit;
 class TfmMsgEdit;
@@ -15,7 +16,8 @@ class TfmMsgEdit;
 class ItemCommands : public QObject {
     Q_OBJECT
 public:
-    ItemCommands(EditorHost& host, TfmMsgEdit& msgEdit, TfmItemEdit& itemEdit, QObject* parent = nullptr);
+    ItemCommands(EditorHost& host, TfmMsgEdit& msgEdit, TfmItemEdit& itemEdit,
+                 QObject* parent = nullptr);
 
     void ItemAddExecute();
     void ItemAddSubExecute();
@@ -32,7 +34,18 @@ public:
     // Drops dragged on target (after TreeView1DragOver accepted it).
     void TreeView1DragDrop(SmlNode* dragged, SmlNode* target);
 
+    // The node just before node in pre-order (its previous sibling's last
+    // descendant, or its parent), nullptr for the very first node.
+    static SmlNode* PreviousPreOrder(const SmlDocument& doc, const SmlNode* node);
+
 private:
+    // Empties the clipboard; a cut node waiting there loses its mark.
+    void forgetClipboard();
+    // Records node in the clipboard with or without the cut mark.
+    void recordClipboard(bool cut);
+    bool runMessageDialog(bool editMode);
+    bool runItemDialog(bool editMode);
+
     EditorHost& m_host;
     TfmMsgEdit& m_msgEdit;
     TfmItemEdit& m_itemEdit;

@@ -1,7 +1,214 @@
 #include "editing/TfmItemEdit.h"
 
+#include "editing/FieldRules.h"
+#include "platform/AnsiText.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
 namespace pravik {
 
-TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) { setWindowTitle(QStringLiteral("Item")); }
+namespace {
+constexpr int kColumns = 4;
+const char* const kItemTypeChoices[kItemTypeCount] = {
+    "LIST(L)",   "ASCII(A)",  "BINARY",    "BOOL",      "INT1",   "INT2",   "INT4", "INT8",
+    "UNIT1(U1)", "UNIT2(U2)", "UNIT4(U4)", "UNIT8(U8)", "FLOAT4", "FLOAT8", "JIS8"};
+} // namespace
+
+TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Item"));
+    setObjectName(QStringLiteral("fmItemEdit"));
+    auto* layout = new QVBoxLayout(this);
+
+    rItemType = new QGroupBox(QStringLiteral("Item Type"), this);
+    rItemType->setObjectName(QStringLiteral("rItemType"));
+    auto* grid = new QGridLayout(rItemType);
+    m_itemTypes = new QButtonGroup(this);
+    // Filled column by column, like a radio group with four columns.
+    const int rows = (kItemTypeCount + kColumns - 1) / kColumns;
+    for (int i = 0; i < kItemTypeCount; ++i) {
+        auto* button = new QRadioButton(QString::fromLatin1(kItemTypeChoices[i]), rItemType);
+        grid->addWidget(button, i % rows, i / rows);
+        m_itemTypes->addButton(button, i);
+        button->installEventFilter(this);
+    }
+    layout->addWidget(rItemType);
+
+    auto* lengthRow = new QHBoxLayout;
+    auto* lengthBox = new QVBoxLayout;
+    auto* lengthLabel = new QLabel(QStringLiteral("Length"), this);
+    lItemLength = new QLineEdit(this);
+    lItemLength->setObjectName(QStringLiteral("lItemLength"));
+    lengthLabel->setBuddy(lItemLength);
+    lengthBox->addWidget(lengthLabel);
+    lengthBox->addWidget(lItemLength);
+    lengthRow->addLayout(lengthBox);
+    InstallNumberRules(lItemLength, kLengthLimit);
+    cLengthNotFixed = new QCheckBox(QStringLiteral("Not fixed"), this);
+    cLengthNotFixed->setObjectName(QStringLiteral("cLengthNotFixed"));
+    lengthRow->addWidget(cLengthNotFixed, 0, Qt::AlignBottom);
+    lengthRow->addStretch();
+    layout->addLayout(lengthRow);
+
+    auto* descLabel = new QLabel(QStringLiteral("Description"), this);
+    lItemDesc = new QLineEdit(this);
+    lItemDesc->setObjectName(QStringLiteral("lItemDesc"));
+    descLabel->setBuddy(lItemDesc);
+    layout->addWidget(descLabel);
+    layout->addWidget(lItemDesc);
+    InstallDescriptionRules(lItemDesc);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    lItemLength->installEventFilter(this);
+    cLengthNotFixed->installEventFilter(this);
+    lItemDesc->installEventFilter(this);
+
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // clicked comes from the user only (mouse or space), not from setChecked.
+    connect(cLengthNotFixed, &QCheckBox::clicked, this, [this] { cLengthNotFixedClick(); });
+
+    setTabOrder(m_itemTypes->button(0), lItemLength);
+    setTabOrder(lItemLength, cLengthNotFixed);
+    setTabOrder(cLengthNotFixed, lItemDesc);
+    setTabOrder(lItemDesc, btnOk);
+    setTabOrder(btnOk, btnCancel);
+
+    setItemTypeIndex(0);
+    lItemLength->setText(QStringLiteral("0"));
+}
+
+int TfmItemEdit::itemTypeIndex() const {
+    return m_itemTypes->checkedId();
+}
+
+void TfmItemEdit::setItemTypeIndex(int index) {
+    if (QAbstractButton* button = m_itemTypes->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    m_itemTypes->setExclusive(false);
+    for (QAbstractButton* b : m_itemTypes->buttons())
+        b->setChecked(false);
+    m_itemTypes->setExclusive(true);
+}
+
+void TfmItemEdit::applyNotFixed(bool notFixed) {
+    FieldRules::ResetLimit(lItemLength, kLengthLimit);
+    // The length held before the box was ticked is not restored.
+    lItemLength->setText(notFixed ? QStringLiteral("n") : QStringLiteral("0"));
+    lItemLength->setEnabled(!notFixed);
+}
+
+void TfmItemEdit::cLengthNotFixedClick() {
+    applyNotFixed(cLengthNotFixed->isChecked());
+}
+
+void TfmItemEdit::rItemTypeExit() {
+    if (itemTypeIndex() == 0)
+        return; // a list may count 0 children
+    const QString length = lItemLength->text();
+    if (length == QStringLiteral("n"))
+        return;
+    if (ParseDecimal(AnsiText::Encode(length), 0) == 0)
+        lItemLength->setText(QStringLiteral("1"));
+}
+
+void TfmItemEdit::done(int result) {
+    // OK by Enter leaves the focus where it is; the minimum length holds all
+    // the same.
+    if (result == QDialog::Accepted)
+        rItemTypeExit();
+    QDialog::done(result);
+}
+
+bool TfmItemEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Only a move of the focus inside the dialog counts; a context menu
+        // or a switch to another window leaves the fields alone.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            rItemTypeExit();
+    } else if (event->type() == QEvent::KeyPress && watched == cLengthNotFixed) {
+        // Any character key on the box applies the rule for its current
+        // state; a toggle by the space bar then runs the click rule.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && text.at(0).unicode() >= 32)
+            applyNotFixed(cLengthNotFixed->isChecked());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmItemEdit::FormShow() {
+    if (!m_editMode) {
+        setItemTypeIndex(0);
+        FieldRules::ResetLimit(lItemLength, kLengthLimit);
+        lItemLength->setText(QStringLiteral("0"));
+        lItemLength->setEnabled(true);
+        cLengthNotFixed->setChecked(false);
+        FieldRules::SetAnsiText(lItemDesc, {});
+    }
+    QAbstractButton* chosen = m_itemTypes->checkedButton();
+    (chosen ? chosen : m_itemTypes->button(0))->setFocus(Qt::OtherFocusReason);
+}
+
+void TfmItemEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TfmItemEdit::prefill(const QByteArray& text) {
+    const qsizetype blank = text.indexOf(' ');
+    const QByteArray code = blank < 0 ? QByteArray() : text.left(blank);
+    int type = 0; // unknown codes show as a list
+    for (int i = 0; i < kItemTypeCount; ++i)
+        if (code + ' ' == kItemTypeCodes[static_cast<size_t>(i)])
+            type = i;
+    setItemTypeIndex(type);
+
+    const QByteArray rest = blank < 0 ? text : text.mid(blank + 1);
+    const qsizetype second = rest.indexOf(' ');
+    const QByteArray length = second < 0 ? rest : rest.left(second);
+    const QByteArray description = second < 0 ? QByteArray() : rest.mid(second + 1);
+
+    // Length, box and enabling are set together; the box's click rule does
+    // not run for a programmatic change.
+    const bool notFixed = length == "n";
+    const QString shown = notFixed ? QStringLiteral("n") : QString::number(ParseDecimal(length, 0));
+    FieldRules::SetLimitedText(lItemLength, shown, kLengthLimit);
+    lItemLength->setEnabled(!notFixed);
+    cLengthNotFixed->setChecked(notFixed);
+    FieldRules::SetAnsiText(lItemDesc, description);
+}
+
+ItemFields TfmItemEdit::fields() const {
+    ItemFields f;
+    f.itemType = itemTypeIndex();
+    f.length = AnsiText::Encode(lItemLength->text());
+    f.lengthNotFixed = cLengthNotFixed->isChecked();
+    f.description = FieldRules::AnsiBytes(lItemDesc);
+    return f;
+}
 
 } // namespace pravik

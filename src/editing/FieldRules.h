@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QLineEdit;
+
+namespace pravik {
+
+// The input rules the two dialogs share: which typed characters a field
+// accepts, and how field texts travel to and from node bytes.
+namespace FieldRules {
+
+// Number fields take digits, control characters and non-ASCII characters
+// (halves of double-byte characters in the ANSI code page); blanks,
+// punctuation, letters and DEL are swallowed.
+bool NumberFieldAccepts(QChar c);
+// Descriptions take everything except the angle brackets, which would end
+// or open a node in the SML text.
+bool DescriptionAccepts(QChar c);
+// text without its angle brackets.
+QString WithoutAngleBrackets(QString text);
+
+// Sets a limited field's text. Texts longer than the field's usual limit
+// (from a file) are shown whole: the limit grows until ResetLimit.
+void SetLimitedText(QLineEdit* edit, const QString& text, int usualLimit);
+void ResetLimit(QLineEdit* edit, int usualLimit);
+
+// Shows node bytes in a field and remembers them, so that AnsiBytes gives
+// back the very same bytes while the user has not changed the text (bytes
+// that do not decode cleanly survive an edit that leaves them alone).
+void SetAnsiText(QLineEdit* edit, const QByteArray& bytes);
+QByteArray AnsiBytes(const QLineEdit* edit);
+
+} // namespace FieldRules
+
+// Swallows the key presses that a field's rule refuses. Ctrl and Meta
+// combinations (copy, paste, cut, undo) are control characters and pass.
+class KeyFilter : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind { Number, Description };
+    KeyFilter(Kind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Kind m_kind;
+};
+
+// Description fields also lose angle brackets that arrive by pasting,
+// dropping or any other edit that bypasses the key filter.
+void InstallDescriptionRules(QLineEdit* edit);
+void InstallNumberRules(QLineEdit* edit, int limit);
+
+} // namespace pravik
