@@ -15,6 +15,8 @@ int RunCounts(const QStringList& args);
 int RunDump(const QStringList& args);
 int RunResave(const QStringList& args);
 int RunCheck(const QStringList& args);
+int RunConfig(const QStringList& args);
+int RunGenerate(const QStringList& args);
 
 // Writes a usage error to stderr and returns kExitError.
 int UsageError(const char* usage);

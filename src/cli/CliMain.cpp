@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
         {QStringLiteral("dump"), RunDump},
         {QStringLiteral("resave"), RunResave},
         {QStringLiteral("check"), RunCheck},
+        {QStringLiteral("generate"), RunGenerate},
+        {QStringLiteral("config"), RunConfig},
         // further subcommands are registered here
     };
     const auto it = commands.find(command);

@@ -1,1 +1,0 @@
-// The generator's sources join this library.
