@@ -10,7 +10,9 @@
 namespace pravik::cli {
 
 namespace {
-void Print(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout); }
+void Print(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
 } // namespace
 
 int RunCounts(const QStringList& args) {
@@ -42,7 +44,8 @@ int RunDump(const QStringList& args) {
                     --level;
             }
         }
-        out += QByteArray::number(level) + '\t' + QByteArray::number(n->ImageIndex()) + '\t' + n->Text() + '\n';
+        out += QByteArray::number(level) + '\t' + QByteArray::number(n->ImageIndex()) + '\t' +
+               n->Text() + '\n';
         if (out.size() > (1 << 20)) {
             Print(out);
             out.clear();
@@ -70,8 +73,8 @@ int RunCheck(const QStringList& args) {
     const CheckResult result = CheckStructure(doc);
     QByteArray out;
     for (const FaultyNode& f : result.faulty) {
-        out += QByteArray::number(f.absoluteIndex) + '\t' + QByteArray::number(f.node->ImageIndex()) + '\t' +
-               f.node->Text() + '\n';
+        out += QByteArray::number(f.absoluteIndex) + '\t' +
+               QByteArray::number(f.node->ImageIndex()) + '\t' + f.node->Text() + '\n';
         if (out.size() > (1 << 20)) {
             Print(out);
             out.clear();

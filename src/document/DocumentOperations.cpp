@@ -23,7 +23,8 @@ SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode
         node = selected;
         doc.setText(node, std::move(text));
     } else {
-        node = doc.appendNode(selected ? selected->parent() : nullptr, std::move(text), ImageMessage);
+        node =
+            doc.appendNode(selected ? selected->parent() : nullptr, std::move(text), ImageMessage);
     }
     doc.setImage(node, ImageMessage);
     SortMessages(doc);
@@ -41,7 +42,9 @@ SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
     else if (!isList)
         text += fields.length + " ";
     else
-        text += QByteArray::number(mode == DialogMode::Edit && selected ? selected->childCount() : 0) + " ";
+        text +=
+            QByteArray::number(mode == DialogMode::Edit && selected ? selected->childCount() : 0) +
+            " ";
     text += fields.description;
 
     SmlNode* node = nullptr;

@@ -12,8 +12,8 @@ inline constexpr int kItemTypeCount = 15;
 // Codes a list or item text begins with, each with its blank, in the order
 // of the item dialog's choices. Index 0 makes a list.
 inline constexpr std::array<const char*, kItemTypeCount> kItemTypeCodes = {
-    "L ", "A ", "BINARY ", "BOOL ", "I1 ", "I2 ", "I4 ", "I8 ",
-    "U1 ", "U2 ", "U4 ", "U8 ", "F4 ", "F8 ", "J8 "};
+    "L ",  "A ",  "BINARY ", "BOOL ", "I1 ", "I2 ", "I4 ", "I8 ",
+    "U1 ", "U2 ", "U4 ",     "U8 ",   "F4 ", "F8 ", "J8 "};
 
 inline constexpr int kMessageTypeCount = 3;
 // "P " primary, "S " secondary, "N " need no reply.

@@ -6,7 +6,8 @@
 
 namespace pravik {
 
-SmlDocument::SmlDocument(QObject* parent) : QAbstractItemModel(parent), m_root(std::make_unique<SmlNode>()) {
+SmlDocument::SmlDocument(QObject* parent)
+    : QAbstractItemModel(parent), m_root(std::make_unique<SmlNode>()) {
     m_root->m_isRoot = true;
 }
 
@@ -58,7 +59,9 @@ void SmlDocument::resetTo(std::vector<std::unique_ptr<SmlNode>> topLevelNodes, q
     fresh.reset();
 }
 
-void SmlDocument::clear() { resetTo({}, 0); }
+void SmlDocument::clear() {
+    resetTo({}, 0);
+}
 
 SmlNode* SmlDocument::appendNode(SmlNode* parent, QByteArray text, int imageIndex) {
     SmlNode* h = holder(parent);
@@ -99,7 +102,9 @@ std::unique_ptr<SmlNode> SmlDocument::takeNode(SmlNode* node) {
     return taken;
 }
 
-void SmlDocument::removeNode(SmlNode* node) { takeNode(node).reset(); }
+void SmlDocument::removeNode(SmlNode* node) {
+    takeNode(node).reset();
+}
 
 bool SmlDocument::moveNode(SmlNode* node, SmlNode* newParent, int row) {
     if (!node || (newParent && node->isAncestorOf(newParent)))
@@ -170,9 +175,13 @@ void SmlDocument::setCut(SmlNode* node, bool cut) {
     emit dataChanged(idx, idx, {Qt::ForegroundRole, CutRole});
 }
 
-void SmlDocument::beginBulkImageChange() { emit layoutAboutToBeChanged(); }
+void SmlDocument::beginBulkImageChange() {
+    emit layoutAboutToBeChanged();
+}
 
-void SmlDocument::endBulkImageChange() { emit layoutChanged(); }
+void SmlDocument::endBulkImageChange() {
+    emit layoutChanged();
+}
 
 QModelIndex SmlDocument::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0)
@@ -197,9 +206,13 @@ int SmlDocument::rowCount(const QModelIndex& parent) const {
     return h ? h->childCount() : 0;
 }
 
-int SmlDocument::columnCount(const QModelIndex&) const { return 1; }
+int SmlDocument::columnCount(const QModelIndex&) const {
+    return 1;
+}
 
-bool SmlDocument::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+bool SmlDocument::hasChildren(const QModelIndex& parent) const {
+    return rowCount(parent) > 0;
+}
 
 QVariant SmlDocument::data(const QModelIndex& index, int role) const {
     const SmlNode* n = nodeFromIndex(index);

@@ -2,7 +2,8 @@
 
 namespace pravik {
 
-SmlNode::SmlNode(QByteArray text, int imageIndex) : m_text(std::move(text)), m_imageIndex(imageIndex) {}
+SmlNode::SmlNode(QByteArray text, int imageIndex)
+    : m_text(std::move(text)), m_imageIndex(imageIndex) {}
 
 SmlNode::~SmlNode() {
     // Tear the subtree down without recursion: a file may nest a million deep.
@@ -68,7 +69,8 @@ std::unique_ptr<SmlNode> SmlNode::clone() const {
         stack.pop_back();
         copy->m_children.reserve(orig->m_children.size());
         for (const auto& c : orig->m_children) {
-            SmlNode* cc = copy->appendChildDetached(std::make_unique<SmlNode>(c->m_text, c->m_imageIndex));
+            SmlNode* cc =
+                copy->appendChildDetached(std::make_unique<SmlNode>(c->m_text, c->m_imageIndex));
             if (!c->m_children.empty())
                 stack.emplace_back(c.get(), cc);
         }

@@ -75,7 +75,7 @@ private:
     int m_imageIndex = ImageItem;
     int m_row = 0;
     bool m_cut = false;
-    bool m_isRoot = false; // the document's hidden holder of the messages
+    bool m_isRoot = false;       // the document's hidden holder of the messages
     SmlNode* m_parent = nullptr; // the hidden root for top-level nodes
     std::vector<std::unique_ptr<SmlNode>> m_children;
 };

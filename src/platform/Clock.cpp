@@ -15,6 +15,8 @@ QDateTime Clock::Now() {
     return QDateTime::currentDateTime();
 }
 
-void Clock::SetFixed(std::optional<QDateTime> fixed) { Fixed() = std::move(fixed); }
+void Clock::SetFixed(std::optional<QDateTime> fixed) {
+    Fixed() = std::move(fixed);
+}
 
 } // namespace pravik

@@ -32,7 +32,8 @@ public:
 
     // A modal message box; returns the button chosen (closing the box counts
     // as Cancel for YesNoCancel, No for YesNo and Ok for Ok).
-    virtual Answer messageBox(Icon icon, const QString& title, const QString& text, Buttons buttons) = 0;
+    virtual Answer messageBox(Icon icon, const QString& title, const QString& text,
+                              Buttons buttons) = 0;
     // Standard open/save file dialogs; std::nullopt when cancelled.
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;

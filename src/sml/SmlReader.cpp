@@ -97,6 +97,8 @@ QString MessageCountText(qint64 messages) {
     return QStringLiteral("전체 메시지: %1개").arg(messages);
 }
 
-QString ItemCountText(qint64 nodes) { return QStringLiteral("전체 아이템: %1개").arg(nodes); }
+QString ItemCountText(qint64 nodes) {
+    return QStringLiteral("전체 아이템: %1개").arg(nodes);
+}
 
 } // namespace pravik

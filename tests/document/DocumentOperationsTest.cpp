@@ -31,8 +31,8 @@ TEST(SortMessages, KeyThenTextWithSubtreesMoving) {
     doc.appendNode(nullptr, "S1F1 P a", ImageMessage);
     doc.appendNode(nullptr, "junk", ImageMessage);
     SortMessages(doc);
-    EXPECT_EQ(TopTexts(doc), (Texts{"junk", "S1F1 P", "S1F1 P a", "S1F1 P b", "S1F2 S", "S2F1 P", "S9F99 P",
-                                    "S10F1 P"}));
+    EXPECT_EQ(TopTexts(doc), (Texts{"junk", "S1F1 P", "S1F1 P a", "S1F1 P b", "S1F2 S", "S2F1 P",
+                                    "S9F99 P", "S10F1 P"}));
     EXPECT_EQ(s1f2->child(0)->child(1)->Text(), "A 1 second");
     EXPECT_EQ(doc.nodeCount(), 11);
 }
@@ -49,10 +49,12 @@ TEST(ApplyMessageDialog, ComposesAddsEditsAndSorts) {
     SmlDocument doc;
     SmlNode* added = ApplyMessageDialog(doc, nullptr, DialogMode::AddSibling, {"6", "11", 0, ""});
     EXPECT_EQ(added->Text(), "S6F11 P ");
-    SmlNode* second = ApplyMessageDialog(doc, added, DialogMode::AddSibling, {"1", "1", 0, "Are You There"});
+    SmlNode* second =
+        ApplyMessageDialog(doc, added, DialogMode::AddSibling, {"1", "1", 0, "Are You There"});
     EXPECT_EQ(second->Text(), "S1F1 P Are You There");
     EXPECT_EQ(doc.topLevel(0), second); // sorted in front
-    EXPECT_EQ(ApplyMessageDialog(doc, nullptr, DialogMode::AddChild, {"001", "2", 7, "x"})->Text(), "S001F2 x");
+    EXPECT_EQ(ApplyMessageDialog(doc, nullptr, DialogMode::AddChild, {"001", "2", 7, "x"})->Text(),
+              "S001F2 x");
 
     // Editing a message marked in error clears the mark and re-sorts.
     doc.setImage(added, ImageMessageError);
@@ -78,7 +80,8 @@ TEST(ApplyItemDialog, TextsKindsAndParentCounts) {
 
     // A fixed list added beside a list gets the count 0; edited later it
     // writes its number of children.
-    SmlNode* list = ApplyItemDialog(doc, status, DialogMode::AddSibling, {0, "99", false, "Reports"});
+    SmlNode* list =
+        ApplyItemDialog(doc, status, DialogMode::AddSibling, {0, "99", false, "Reports"});
     EXPECT_EQ(list->Text(), "L 0 Reports");
     EXPECT_EQ(list->ImageIndex(), ImageList);
     EXPECT_EQ(list->parent(), msg);
@@ -95,7 +98,9 @@ TEST(ApplyItemDialog, TextsKindsAndParentCounts) {
 
     // Editing an item into a list changes its kind.
     doc.setImage(item, ImageItemError);
-    EXPECT_EQ(ApplyItemDialog(doc, item, DialogMode::Edit, {0, "", false, "now a list"})->ImageIndex(), ImageList);
+    EXPECT_EQ(
+        ApplyItemDialog(doc, item, DialogMode::Edit, {0, "", false, "now a list"})->ImageIndex(),
+        ImageList);
     EXPECT_EQ(item->Text(), "L 0 now a list");
 }
 

@@ -13,7 +13,8 @@ namespace {
 QByteArray Dump(const SmlDocument& doc) {
     QByteArray out;
     for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' + n->Text() + '\n';
+        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' +
+               n->Text() + '\n';
     return out;
 }
 QByteArray DumpOf(const QByteArray& text, ReadCounts* counts = nullptr) {
@@ -28,8 +29,9 @@ QByteArray DumpOf(const QByteArray& text, ReadCounts* counts = nullptr) {
 
 TEST(Reader, ReadsTheWritersFormat) {
     TempDir dir;
-    const QString path = dir.write("a.sml", "<S1F2 S On Line Data\r\n  <L 2  \r\n    <A 6 MDLN >\r\n"
-                                            "    <A 6 SOFTREV >\r\n  >\r\n>\r\n\r\n");
+    const QString path =
+        dir.write("a.sml", "<S1F2 S On Line Data\r\n  <L 2  \r\n    <A 6 MDLN >\r\n"
+                           "    <A 6 SOFTREV >\r\n  >\r\n>\r\n\r\n");
     SmlDocument doc;
     const ReadCounts counts = ReadDocument(path, doc);
     EXPECT_EQ(Dump(doc), "0 0 S1F2 S On Line Data\n1 1 L 2\n2 2 A 6 MDLN\n2 2 A 6 SOFTREV\n");
@@ -46,7 +48,8 @@ TEST(Reader, LineEndsAndNul) {
     EXPECT_EQ(DumpOf("<S1F1 P\n  <A 1 x >\n>\n<S1F2 S\n>\n"), expected);
     EXPECT_EQ(DumpOf("<S1F1 P\r  <A 1 x >\r>\r<S1F2 S\r>\r"), expected);
     EXPECT_EQ(DumpOf("<S1F1 P\r\n  <A 1 x >\n>\r<S1F2 S"), expected); // mixed, no final line end
-    EXPECT_EQ(DumpOf(QByteArray("<S1F1 P\r\n  <A 1 x >\r\n>\r\n<S1F2 S\r\n>\r\n\0<S3F3 P\r\n", 47)), expected);
+    EXPECT_EQ(DumpOf(QByteArray("<S1F1 P\r\n  <A 1 x >\r\n>\r\n<S1F2 S\r\n>\r\n\0<S3F3 P\r\n", 47)),
+              expected);
 }
 
 TEST(Reader, TextAroundTheBrackets) {
@@ -63,7 +66,8 @@ TEST(Reader, TextAroundTheBrackets) {
 TEST(Reader, IndentationAndKinds) {
     ReadCounts counts;
     // Without indentation every node is a sibling.
-    EXPECT_EQ(DumpOf("<S1F1 P x\n<L 1 \n<A 1 y >\n>\n", &counts), "0 0 S1F1 P x\n0 1 L 1\n0 2 A 1 y\n");
+    EXPECT_EQ(DumpOf("<S1F1 P x\n<L 1 \n<A 1 y >\n>\n", &counts),
+              "0 0 S1F1 P x\n0 1 L 1\n0 2 A 1 y\n");
     EXPECT_EQ(counts.messages, 1);
     EXPECT_EQ(counts.nodes, 3);
     // An indented message-looking line is a message below the current node.
@@ -77,7 +81,8 @@ TEST(Reader, IndentationAndKinds) {
 }
 
 TEST(Reader, StrayClosingLinesAreIgnored) {
-    EXPECT_EQ(DumpOf(">\n>\n<S1F1 P\n>\n>\n>\n<S1F2 P\n  <A 1 x >\n>\n"), "0 0 S1F1 P\n0 0 S1F2 P\n1 2 A 1 x\n");
+    EXPECT_EQ(DumpOf(">\n>\n<S1F1 P\n>\n>\n>\n<S1F2 P\n  <A 1 x >\n>\n"),
+              "0 0 S1F1 P\n0 0 S1F2 P\n1 2 A 1 x\n");
 }
 
 // The last lines of a file are processed too, so a last message without its
@@ -86,7 +91,8 @@ TEST(Reader, KeepsTheLastMessageWithoutClosingLine) {
     EXPECT_EQ(DumpOf("<S1F1 P a\n>\n<S1F2 S b\n  <L 1 \n    <A 1 x >\n  >\n"),
               "0 0 S1F1 P a\n0 0 S1F2 S b\n1 1 L 1\n2 2 A 1 x\n");
     ReadCounts counts;
-    EXPECT_EQ(DumpOf("<S1F1 P x>\n<S1F2 S y>\n<S2F1 P z>", &counts), "0 0 S1F1 P x\n0 0 S1F2 S y\n0 0 S2F1 P z\n");
+    EXPECT_EQ(DumpOf("<S1F1 P x>\n<S1F2 S y>\n<S2F1 P z>", &counts),
+              "0 0 S1F1 P x\n0 0 S1F2 S y\n0 0 S2F1 P z\n");
     EXPECT_EQ(counts.messages, 3);
 }
 

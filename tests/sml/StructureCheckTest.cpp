@@ -1,7 +1,7 @@
+#include "sml/StructureCheck.h"
 #include "document/SmlDocument.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
-#include "sml/StructureCheck.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -27,16 +27,24 @@ TEST(StructureCheck, ListRules) {
     SmlDocument d;
     SmlNode* m = Add(d, nullptr, "S1F1 P", ImageMessage);
     SmlNode* top = Add(d, m, "L 7 holder", ImageList);
-    Add(d, top, "L 0 ", ImageList, 0);   // ok
-    Add(d, top, "L 2 ", ImageList, 2);   // ok
-    Add(d, top, "L 2 ", ImageList, 3);   // count differs
-    Add(d, top, "L n x", ImageList, 1);  // ok
-    Add(d, top, "L n", ImageList, 0);    // n wants exactly one
+    Add(d, top, "L 0 ", ImageList, 0);  // ok
+    Add(d, top, "L 2 ", ImageList, 2);  // ok
+    Add(d, top, "L 2 ", ImageList, 3);  // count differs
+    Add(d, top, "L n x", ImageList, 1); // ok
+    Add(d, top, "L n", ImageList, 0);   // n wants exactly one
     Add(d, top, "L n", ImageList, 2);
-    Add(d, top, "L N", ImageList, 1);    // case-sensitive
+    Add(d, top, "L N", ImageList, 1); // case-sensitive
     const CheckResult r = CheckStructure(d);
     // message, holder, L0, L2+2, L2+3, Ln+1, Ln, Ln+2, LN+1
-    EXPECT_EQ(Marks(d), "0" "1" "1" "122" "4222" "12" "4" "422" "42");
+    EXPECT_EQ(Marks(d), "0"
+                        "1"
+                        "1"
+                        "122"
+                        "4222"
+                        "12"
+                        "4"
+                        "422"
+                        "42");
     std::vector<qint64> at;
     for (const FaultyNode& f : r.faulty)
         at.push_back(f.absoluteIndex);
@@ -53,11 +61,19 @@ TEST(StructureCheck, MessagesItemsAndOddTexts) {
     Add(d, item, "L 1", ImageList); // a faulty child of a faulty item
     Add(d, nullptr, "S1F2 S", ImageMessage);
     SmlNode* bare = Add(d, nullptr, "S1F3 P", ImageMessage);
-    Add(d, bare, "L", ImageList);        // empty count field
+    Add(d, bare, "L", ImageList); // empty count field
     Add(d, bare->child(0), "x", ImageItem);
     const CheckResult r = CheckStructure(d);
     EXPECT_TRUE(r.anyFaulty());
-    EXPECT_EQ(Marks(d), "3" "1" "1" "5" "4" "0" "0" "4" "2");
+    EXPECT_EQ(Marks(d), "3"
+                        "1"
+                        "1"
+                        "5"
+                        "4"
+                        "0"
+                        "0"
+                        "4"
+                        "2");
     EXPECT_EQ(r.faulty.front().node, two);
     EXPECT_EQ(r.faulty.size(), 4u);
 }

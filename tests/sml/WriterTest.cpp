@@ -17,7 +17,8 @@ void Load(SmlDocument& doc, const QByteArray& text) {
 QByteArray Dump(const SmlDocument& doc) {
     QByteArray out;
     for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' + n->Text() + '\n';
+        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' +
+               n->Text() + '\n';
     return out;
 }
 } // namespace
@@ -49,8 +50,9 @@ TEST(Writer, RoundTripKeepsTreeExceptTheDocumentedLosses) {
 
     SmlDocument back;
     Load(back, WriteDocument(doc));
-    EXPECT_EQ(Dump(back), QByteArray("0 0 S6F11 P\n1 1 L 3 Report\n2 2 A 20 \xC7\xA5\xBD\xC3 korean\n"
-                                     "2 2 U4 1 CEID\n2 0 Sneaky item\n0 1 L 0 top-level list\n"));
+    EXPECT_EQ(Dump(back),
+              QByteArray("0 0 S6F11 P\n1 1 L 3 Report\n2 2 A 20 \xC7\xA5\xBD\xC3 korean\n"
+                         "2 2 U4 1 CEID\n2 0 Sneaky item\n0 1 L 0 top-level list\n"));
     // A second round changes nothing more.
     SmlDocument again;
     Load(again, WriteDocument(back));

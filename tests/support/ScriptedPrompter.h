@@ -30,7 +30,9 @@ public:
     void answerFolder(std::optional<QString> path) { m_folderAnswers.push_back(std::move(path)); }
     // The handler fills the dialog's fields (or drives it) and returns
     // QDialog::Accepted or Rejected. The dialog is shown while it runs.
-    void answerDialog(std::function<int(QDialog*)> handler) { m_dialogAnswers.push_back(std::move(handler)); }
+    void answerDialog(std::function<int(QDialog*)> handler) {
+        m_dialogAnswers.push_back(std::move(handler));
+    }
 
     // --- what was asked ---
     std::vector<Box> boxes;
@@ -41,15 +43,17 @@ public:
     std::vector<QString> shellOpened;
 
     bool allAnswersUsed() const {
-        return m_boxAnswers.empty() && m_openAnswers.empty() && m_saveAnswers.empty() && m_folderAnswers.empty() &&
-               m_dialogAnswers.empty();
+        return m_boxAnswers.empty() && m_openAnswers.empty() && m_saveAnswers.empty() &&
+               m_folderAnswers.empty() && m_dialogAnswers.empty();
     }
 
     // --- Prompter ---
-    Answer messageBox(Icon icon, const QString& title, const QString& text, Buttons buttons) override {
+    Answer messageBox(Icon icon, const QString& title, const QString& text,
+                      Buttons buttons) override {
         boxes.push_back({icon, title, text, buttons});
         if (m_boxAnswers.empty()) {
-            ADD_FAILURE() << "unexpected message box: " << title.toStdString() << ": " << text.toStdString();
+            ADD_FAILURE() << "unexpected message box: " << title.toStdString() << ": "
+                          << text.toStdString();
             return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
         }
         const Answer a = m_boxAnswers.front();

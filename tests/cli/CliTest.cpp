@@ -1,0 +1,105 @@
+#include "support/TempDir.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using pravik::test::TempDir;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(PRAVIK_CLI), args);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+const QString kExample = QStringLiteral(PRAVIK_EXAMPLES "/host.sml");
+
+} // namespace
+
+TEST(Cli, CountsAndDump) {
+    TempDir dir;
+    const QString f = dir.write("a.sml", "<S1F2 S On Line Data\r\n  <L 2 \r\n    <A 6 MDLN >\r\n"
+                                         "    <A 6 SOFTREV >\r\n  >\r\n>\r\n\r\n");
+    CliRun r = Cli({"counts", f});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("전체 메시지: 1개\n전체 아이템: 4개\n").toUtf8());
+    r = Cli({"dump", f});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0\t0\tS1F2 S On Line Data\n1\t1\tL 2\n2\t2\tA 6 MDLN\n2\t2\tA 6 SOFTREV\n");
+    // Levels go back up across several closing lines.
+    r = Cli({"dump",
+             dir.write("b.sml", "<S1F1 P\n <L 1\n  <L 1\n   <A 1 x >\n  >\n >\n>\n<S1F2 S\n>\n")});
+    EXPECT_EQ(r.out, "0\t0\tS1F1 P\n1\t1\tL 1\n2\t1\tL 1\n3\t2\tA 1 x\n0\t0\tS1F2 S\n");
+}
+
+TEST(Cli, ResaveIsSaveWithItsBackup) {
+    TempDir dir;
+    const QString in = dir.write("in.sml", "<S1F1 P x>\n<S1F2 S y\n <L 0 \n >\n");
+    const QString out = dir.write("out.sml", "previous");
+    CliRun r = Cli({"resave", in, out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(dir.read("out.sml"),
+              "<S1F1 P x\r\n>\r\n\r\n<S1F2 S y\r\n  <L 0 \r\n  >\r\n>\r\n\r\n");
+    EXPECT_EQ(dir.read("out.sml.bak"), "previous");
+    // The example file is our writer's own output.
+    r = Cli({"resave", kExample, dir.path("host.sml")});
+    QFile example(kExample);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dir.read("host.sml"), example.readAll());
+}
+
+TEST(Cli, CheckListsFaultsAndSetsTheStatus) {
+    TempDir dir;
+    CliRun r = Cli({"check", kExample});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    r = Cli({"check",
+             dir.write("bad.sml", "<S1F1 P\n  <L 2 x\n    <A 1 a >\n  >\n>\n<S1F2 S\n  <U1 1 b >\n"
+                                  "  <U1 1 c >\n>\n")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "1\t4\tL 2 x\n3\t3\tS1F2 S\n");
+}
+
+TEST(Cli, UsageAndFileErrors) {
+    TempDir dir;
+    EXPECT_EQ(Cli({}).status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(Cli({"counts"}).status, 2);
+    EXPECT_EQ(Cli({"resave", kExample}).status, 2);
+    CliRun r = Cli({"check", dir.path("missing.sml")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, ("Cannot open file " + dir.path("missing.sml") + "\n").toUtf8());
+    QDir().mkpath(dir.path("folder.sml"));
+    r = Cli({"resave", kExample, dir.path("folder.sml")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, ("Cannot create file " + dir.path("folder.sml") + "\n").toUtf8());
+}
+
+// A million levels, one list inside the next, read and counted by the tool.
+TEST(Cli, MillionLevelsDeep) {
+    TempDir dir;
+    QByteArray text = "<S1F1 P\n";
+    for (int i = 0; i < 1000000; ++i)
+        text += " <L 1\n";
+    text += " <A 1 leaf >\n";
+    for (int i = 0; i < 1000000; ++i)
+        text += " >\n";
+    text += ">\n";
+    const QString f = dir.write("deep.sml", text);
+    CliRun r = Cli({"counts", f});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("전체 메시지: 1개\n전체 아이템: 1000002개\n").toUtf8());
+    r = Cli({"check", f});
+    EXPECT_EQ(r.status, 0);
+    r = Cli({"dump", f});
+    EXPECT_TRUE(r.out.endsWith("1000001\t2\tA 1 leaf\n"));
+}
