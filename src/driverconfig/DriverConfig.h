@@ -1,8 +1,111 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
 namespace pravik {
 
-// The values of one driver ".cfg" file (filled in with the configuration work).
-struct DriverConfig {};
+// The values of one driver ".cfg" file, in the form the configuration dialog
+// shows them: numbers stay texts as typed (they are checked only when
+// written), choices are indexes or flags, and the serial-line choices keep
+// their text so that a value the driver knows but we do not list survives.
+struct DriverConfig {
+    // [General]
+    bool host = false; // "Host": Host (true) or Equipment
+    bool hsms = true;  // "HSMS": HSMS (true) or SECS-I
+    QStringList deviceIds{QStringLiteral("0")};
+    QString queue = QStringLiteral("100000");
+    bool skipSmlCheck = false;
+    QString smlFileName; // shown only; writing stores the name beside the file
+    // [HSMS]
+    QString ip = QStringLiteral("127.0.0.1");
+    QString port = QStringLiteral("2001");
+    bool active = false;
+    // [SECS-I]
+    bool master = false;
+    int comPort = 1; // 1 to 9, 0 when no port is chosen
+    QString baud = QStringLiteral("9600");
+    QString parity = QStringLiteral("NONE");
+    QString dataBits = QStringLiteral("8");
+    QString stopBits = QStringLiteral("2");
+    // [Timeout]
+    std::array<QString, 8> timeouts{
+        QStringLiteral("1"),  QStringLiteral("10"), QStringLiteral("45"), QStringLiteral("30"),
+        QStringLiteral("10"), QStringLiteral("5"),  QStringLiteral("10"), QStringLiteral("5")};
+    QString linkTest = QStringLiteral("30");
+    QString retryLimit = QStringLiteral("3");
+    // [Log]
+    QString prefix;
+    QString extension = QStringLiteral("log");
+    QString logFolder;
+    bool hexLog = false;
+    bool secsLog = true;
+    bool eventLog = false;
+    bool alarmLog = false;
+    int keepPeriod = 4;    // index into KeepPeriodChoices(), -1 when none is chosen
+    bool everyHour = true; // "Hour": Everyhour (true) or Everyday
+    // [S9 Reply]
+    bool s9f1 = true;
+    bool s9f3 = true;
+    bool s9f5 = true;
+    bool s9f7 = true;
+
+    bool operator==(const DriverConfig&) const = default;
+};
+
+// The ".cfg" path beside a document: the extension of the file name replaced
+// by ".cfg", or ".cfg" appended when the name has none.
+QString DriverConfigPathFor(const QString& documentPath);
+// The SML name stored in a ".cfg" file: its file name without the folder,
+// with the extension replaced by ".sml".
+QString SmlNameFor(const QString& cfgPath);
+
+// A new configuration for the file at cfgPath.
+DriverConfig DefaultDriverConfig(const QString& cfgPath);
+
+// Fills config from the file at path and returns true; when no file exists
+// there, sets the defaults and returns false. Keys the file lacks and values
+// that do not parse take the values the driver assumes for a missing key.
+// Throws PlatformError("Cannot open file %s") when the file exists but cannot
+// be read.
+bool ReadDriverConfig(const QString& path, DriverConfig& config);
+
+// The text of the file at cfgPath after writing config over base, the text
+// the file holds now (empty for a new file): every key replaced in place or
+// added, every other line kept.
+QByteArray ComposeDriverConfig(const QByteArray& base, const QString& cfgPath,
+                               const DriverConfig& config);
+
+// Writes config to path. An existing file is first renamed to path + ".bak";
+// when that backup is already there, the file is updated in place instead.
+// The new text replaces the file in one step, so a refused write leaves it as
+// it was. Throws PlatformError("Unable to write to %s").
+void WriteDriverConfig(const QString& path, const DriverConfig& config);
+
+// --- the pieces the dialog shares with the file ---
+
+// An integer value as the driver reads it: decimal, or hexadecimal after
+// "0x" / "0X"; std::nullopt when it is not a number.
+std::optional<int> ParseProfileInteger(const QString& text);
+
+// The device-ID line: comma separated, blanks outside quotes also separate,
+// an entry holding a blank, comma or double quote is quoted with inner quotes
+// doubled.
+QStringList SplitDeviceIds(const QString& line);
+QString JoinDeviceIds(const QStringList& ids);
+// The order the device-ID list keeps: by text, so "12" comes before "5".
+bool DeviceIdLess(const QString& a, const QString& b);
+void SortDeviceIds(QStringList& ids);
+
+// The choices the dialog offers, in order.
+const QStringList& KeepPeriodChoices();
+int KeepPeriodDays(int index); // 0 for no choice and for "Don't Delete"
+int KeepPeriodIndexForDays(int days);
+const QStringList& BaudChoices();
+const QStringList& ParityChoices();
+const QStringList& DataBitsChoices();
+const QStringList& StopBitsChoices();
 
 } // namespace pravik
