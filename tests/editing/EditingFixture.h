@@ -1,0 +1,160 @@
+#pragma once
+
+#include "document/DocumentState.h"
+#include "document/SmlDocument.h"
+#include "editing/EditorHost.h"
+#include "editing/ItemCommands.h"
+#include "editing/TfmItemEdit.h"
+#include "editing/TfmMsgEdit.h"
+#include "sml/SmlReader.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+namespace pravik::test {
+
+// Makes a shown dialog the active window so that key events and focus
+// changes behave as they do for the user.
+inline void Activate(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+}
+
+// Replaces a field's contents by typing, the way a user does it.
+inline void Retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Clicks a radio button or check box on its indicator, where a click counts.
+inline void Click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+inline QRadioButton* Choice(QGroupBox* group, int index) {
+    return group->findChildren<QRadioButton*>().at(index);
+}
+
+// The main window as the commands see it: a document, its state, a
+// scripted prompter and a selection.
+class TestHost : public EditorHost {
+public:
+    TestHost() {
+        state_.FileName = QStringLiteral("NoName.sml");
+        // Like the tree view, forget a selection that leaves the tree.
+        QObject::connect(&doc_, &SmlDocument::nodesAboutToBeRemoved, [this](SmlNode* root) {
+            if (selected_ && root->isAncestorOf(selected_))
+                selected_ = nullptr;
+        });
+    }
+    SmlDocument& document() override { return doc_; }
+    DocumentState& state() override { return state_; }
+    Prompter& prompter() override { return prompter_; }
+    SmlNode* selectedNode() const override { return selected_; }
+    void selectNode(SmlNode* node) override {
+        selected_ = node;
+        ++selectCalls;
+    }
+    void setCommandEnabled(const QString& name, bool enabled) override { commands[name] = enabled; }
+
+    SmlDocument doc_;
+    DocumentState state_;
+    ScriptedPrompter prompter_;
+    SmlNode* selected_ = nullptr;
+    std::map<QString, bool> commands;
+    int selectCalls = 0;
+};
+
+class EditingTest : public ::testing::Test {
+protected:
+    void Load(const QByteArray& sml) {
+        ParsedSml parsed = ParseSml(sml);
+        host.doc_.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    }
+    // The first node in pre-order whose text is text.
+    SmlNode* Find(const QByteArray& text) const {
+        for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder())
+            if (n->Text() == text)
+                return n;
+        ADD_FAILURE() << "no node " << text.toStdString();
+        return nullptr;
+    }
+    void Select(const QByteArray& text) { host.selected_ = Find(text); }
+    // The tree as indented lines; error images are marked with "!".
+    std::string Dump() const {
+        std::string out;
+        for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder()) {
+            out += std::string(static_cast<size_t>(n->level()) * 2, ' ');
+            out += n->Text().toStdString();
+            if (n->ImageIndex() >= 3)
+                out += " !";
+            out += "\n";
+        }
+        return out;
+    }
+
+    // Scripts the message dialog: types the fields and presses Enter.
+    void AnswerMessage(const QString& stream, const QString& function, int type,
+                       const QString& desc) {
+        host.prompter_.answerDialog([=, this](QDialog* d) {
+            Activate(d);
+            Retype(msg.lStream, stream);
+            Retype(msg.lFunction, function);
+            if (type >= 0)
+                Click(Choice(msg.rMsgType, type));
+            Retype(msg.lMsgDesc, desc);
+            QTest::keyClick(msg.lMsgDesc, Qt::Key_Return);
+            return d->result();
+        });
+    }
+    // Scripts the item dialog: chooses the type, types length and
+    // description (an "n" length ticks the box) and presses Enter.
+    void AnswerItem(int type, const QString& length, const QString& desc) {
+        host.prompter_.answerDialog([=, this](QDialog* d) {
+            Activate(d);
+            Click(Choice(item.rItemType, type));
+            if (length == QStringLiteral("n")) {
+                if (!item.cLengthNotFixed->isChecked())
+                    Click(item.cLengthNotFixed);
+            } else {
+                if (item.cLengthNotFixed->isChecked())
+                    Click(item.cLengthNotFixed);
+                Retype(item.lItemLength, length);
+            }
+            Retype(item.lItemDesc, desc);
+            QTest::keyClick(item.lItemDesc, Qt::Key_Return);
+            return d->result();
+        });
+    }
+    // Scripts a dialog that is closed unchanged with Enter (or Escape).
+    void AnswerUnchanged(bool ok, QDialog** shown = nullptr) {
+        host.prompter_.answerDialog([=, this](QDialog* d) {
+            Activate(d);
+            if (shown)
+                *shown = d;
+            QTest::keyClick(QApplication::focusWidget(), ok ? Qt::Key_Return : Qt::Key_Escape);
+            return d->result();
+        });
+    }
+
+    TestHost host;
+    TfmMsgEdit msg;
+    TfmItemEdit item;
+    ItemCommands cmds{host, msg, item};
+};
+
+} // namespace pravik::test
