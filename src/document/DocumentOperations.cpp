@@ -26,7 +26,7 @@ SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode
         node =
             doc.appendNode(selected ? selected->parent() : nullptr, std::move(text), ImageMessage);
     }
-    doc.setImage(node, ImageMessage);
+    SetNodeImage(doc, node, ImageMessage);
     SortMessages(doc);
     return node;
 }
@@ -57,11 +57,13 @@ SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
         node = doc.appendNode(selected ? selected->parent() : nullptr, std::move(text),
                               isList ? ImageList : ImageItem);
     }
-    doc.setImage(node, isList ? ImageList : ImageItem);
+    SetNodeImage(doc, node, isList ? ImageList : ImageItem);
     if (SmlNode* parent = node->parent())
         RefreshListCount(doc, parent, parent->childCount());
     return node;
 }
+
+void SetNodeImage(SmlDocument& doc, SmlNode* node, int value) { doc.setImage(node, value); }
 
 void RefreshListCount(SmlDocument& doc, SmlNode* list, int n) {
     if (!list || list->Kind() != NodeKind::List)

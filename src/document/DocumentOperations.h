@@ -40,6 +40,9 @@ SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode
 SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
                          const ItemFields& fields);
 
+// Sets a node's image and selected-state image (one value in this model).
+void SetNodeImage(SmlDocument& doc, SmlNode* node, int value);
+
 // Rewrites the count of a fixed-length list to n; other nodes stay as they are.
 void RefreshListCount(SmlDocument& doc, SmlNode* list, int n);
 
