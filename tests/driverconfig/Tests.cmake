@@ -1,0 +1,1 @@
+pravik_add_test(driverconfig GUI LIBS pravik_driverconfig)
