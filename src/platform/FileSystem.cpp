@@ -51,7 +51,9 @@ void AtomicWrite(const QString& path, const QByteArray& data, const char* failur
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
         throw PlatformError::ForPath(failureFormat, path);
-    if (file.write(data) != data.size()) {
+    // QSaveFile::commit() does not report a short write found while flushing
+    // (a full disk, a file size limit), so the flush is checked here.
+    if (file.write(data) != data.size() || !file.flush()) {
         file.cancelWriting();
         throw PlatformError::ForPath(failureFormat, path);
     }
