@@ -1,10 +1,753 @@
 #include "app/TfmMain.h"
 
+#include "app/NodeDelegate.h"
+#include "app/SmlTreeView.h"
+#include "app/TAboutBox.h"
+#include "document/SmlDocument.h"
+#include "driverconfig/TfmConfig.h"
+#include "editing/ItemCommands.h"
+#include "editing/TfmItemEdit.h"
+#include "editing/TfmMsgEdit.h"
+#include "platform/AnsiText.h"
+#include "platform/FileSystem.h"
+#include "platform/PlatformError.h"
+#include "platform/Prompter.h"
+#include "sml/SmlReader.h"
+#include "sml/SmlWriter.h"
+#include "sml/StructureCheck.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void InitAppResources() {
+    Q_INIT_RESOURCE(app);
+}
+
 namespace pravik {
 
-TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Pravik for Zorv"));
+const QString TfmMain::kUntitledName = QStringLiteral("NoName.sml");
+const QString TfmMain::kFileFilter = QStringLiteral("SML File|*.sml|Text File|*.txt|All File|*.*");
+
+namespace {
+
+const char* const kItemCommands[] = {
+    "ItemAdd",  "ItemAddSub", "ItemMoveUp", "ItemMoveDown",   "ItemEdit",        "ItemCut",
+    "ItemCopy", "ItemPaste",  "ItemDelete", "ItemFullExpand", "ItemFullCollapse"};
+
+// Text bytes as the pane shows them: cut where the reader cuts lines (CR, LF,
+// CR LF; a NUL ends the text), one '\n' after every line.
+QString PaneLines(const QByteArray& bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    QByteArray text = nul >= 0 ? bytes.left(nul) : bytes;
+    if (text.contains('\r')) {
+        text.replace("\r\n", "\n");
+        text.replace('\r', '\n');
+    }
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        text.append('\n');
+    return AnsiText::Decode(text);
+}
+
+QString FileNamePart(const QString& path) {
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(slash + 1);
+}
+
+} // namespace
+
+TfmMain::TfmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_prompter(prompter) {
+    InitAppResources();
+    setObjectName(QStringLiteral("fmMain"));
+    m_doc = new SmlDocument(this);
+    // Emptying the tree takes the clipboard's node with it.
+    connect(m_doc, &SmlDocument::documentAboutToBeReset, this,
+            [this] { m_state.ClipboardNode = nullptr; });
+
+    createActions();
+    createControls();
+    createMenusAndBars();
+    FormCreate();
+    createDialogs();
+}
+
+TfmMain::~TfmMain() = default;
+
+// --- construction -----------------------------------------------------------
+
+QAction* TfmMain::addCommand(const QString& name, const QString& category, const QString& caption,
+                             const QString& hint, const QKeySequence& shortcut, const QString& icon,
+                             void (TfmMain::*handler)()) {
+    auto* a = new QAction(QtCaption(caption), this);
+    a->setObjectName(name);
+    a->setProperty("category", category);
+    if (!hint.isEmpty()) {
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+    }
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    if (!icon.isEmpty())
+        a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)));
+    a->setEnabled(false);
+    if (handler)
+        connect(a, &QAction::triggered, this,
+                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    addAction(a); // shortcuts work wherever the focus is in this window
+    m_actions.insert(name, a);
+    m_actionOrder << name;
+    return a;
+}
+
+void TfmMain::createActions() {
+    using K = QKeySequence;
+    const QString file = QStringLiteral("File"), items = QStringLiteral("Items");
+    addCommand("FileNew", file, "새 파일&", "새로운 파일을 만듭니다. (Ctrl + N)",
+               K(Qt::CTRL | Qt::Key_N), "file-new", &TfmMain::FileNewExecute);
+    addCommand("FileLoad", file, "불러오기...&", "작업할 파일을 엽니다. (Ctrl + O)",
+               K(Qt::CTRL | Qt::Key_O), "file-open", &TfmMain::FileLoadExecute);
+    addCommand("FileSave", file, "저장&", "작업중인 파일을 저장합니다. (Ctrl + S)",
+               K(Qt::CTRL | Qt::Key_S), "file-save", &TfmMain::FileSaveExecute);
+    addCommand("FileSaveas", file, "다른 이름으로 저장...&", "다른 이름으로 저장합니다.", K(), {},
+               &TfmMain::FileSaveasExecute);
+    // The menu's own caption; the command appears nowhere else.
+    addCommand("MakeCppFile", file, "C++소스만들기 &(&C)", {}, K(), {},
+               &TfmMain::MakeCppFileExecute);
+    addCommand("FileExit", file, "종료&", "프로그램을 종료합니다.", K(), {},
+               &TfmMain::FileExitExecute);
+
+    // The editing commands live in ItemCommands; connected in createDialogs.
+    addCommand("ItemAdd", items, "추가...&", "새로운 아이템을 추가합니다. (Ins)", K(Qt::Key_Insert),
+               "item-add", nullptr);
+    addCommand("ItemAddSub", items, "하위 추가...&",
+               "새로운 하위 아이템을 추가합니다. (Ctrl + Ins)", K(Qt::CTRL | Qt::Key_Insert),
+               "item-addsub", nullptr);
+    addCommand("ItemMoveUp", items, "위로 이동&", "선택된 아이템을 위로 올립니다. (Ctrl + U)",
+               K(Qt::CTRL | Qt::Key_U), "item-moveup", nullptr);
+    addCommand("ItemMoveDown", items, "아래로 이동&", "선택된 아이템을 아래로 내립니다. (Ctrl + D)",
+               K(Qt::CTRL | Qt::Key_D), "item-movedown", nullptr);
+    addCommand("ItemEdit", items, "수정...&", "선택된 아이템을 편집합니다. (Ctrl + E)",
+               K(Qt::CTRL | Qt::Key_E), "item-edit", nullptr);
+    addCommand("ItemCut", items, "잘라내기&", "선택된 아이템을 잘라냅니다. (Ctrl + X)",
+               K(Qt::CTRL | Qt::Key_X), "item-cut", nullptr);
+    addCommand("ItemCopy", items, "복사&", "선택된 아이템을 복사합니다. (Ctrl + C)",
+               K(Qt::CTRL | Qt::Key_C), "item-copy", nullptr);
+    addCommand("ItemPaste", items, "붙이기&", "복사나 잘라내기한 아이템을 붙입니다. (Ctrl + V)",
+               K(Qt::CTRL | Qt::Key_V), "item-paste", nullptr);
+    addCommand("ItemDelete", items, "삭제&", "선택된 아이템을 지웁니다. (Del)", K(Qt::Key_Delete),
+               "item-delete", nullptr);
+    addCommand("ItemFullExpand", items, "하위 확장&",
+               "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)", K(Qt::Key_F11),
+               "item-fullexpand", &TfmMain::ItemFullExpandExecute);
+    addCommand("ItemFullCollapse", items, "하위 숨김&",
+               "선택된 아이템의 모든 하위 아이템을 숨깁니다. (F12)", K(Qt::Key_F12),
+               "item-fullcollapse", &TfmMain::ItemFullCollapseExecute);
+
+    addCommand("OptionConfig", "Option", "&Config...", {}, K(), "option-config",
+               &TfmMain::OptionConfigExecute);
+
+    const QString tool = QStringLiteral("Tool");
+    addCommand("ToolViewTextSML", tool, "코드 보기&", "Text형태의 SML을 보여주거나 갑춥니다.", K(),
+               "tool-viewtext", &TfmMain::ToolViewTextSMLExecute);
+    addCommand("ToolStructCheck", tool, "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
+               "tool-structcheck", &TfmMain::ToolStructCheckExecute);
+    QAction* stay = addCommand("ToolStayOnTop", tool, "항상 위에 표시&", {}, K(), {},
+                               &TfmMain::ToolStayOnTopExecute);
+    stay->setCheckable(true);
+    stay->setChecked(false);
+
+    const QString help = QStringLiteral("Help");
+    addCommand("HelpHelp", help, "도움말...&", "도움말을 보여줍니다.", K(), {},
+               &TfmMain::HelpHelpExecute);
+    addCommand("HelpWhatsNew", help, "새로워진 것들...&", {}, K(), {},
+               &TfmMain::HelpWhatsNewExecute);
+    addCommand("HelpAbout", help, "정보...&", "이 프", K(Qt::Key_F1), "help-about",
+               &TfmMain::HelpAboutExecute);
+}
+
+void TfmMain::createControls() {
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    TreeView1 = new SmlTreeView(central);
+    m_delegate = new NodeDelegate(TreeView1);
+    TreeView1->setItemDelegate(m_delegate);
+    TreeView1->setDocument(m_doc);
+    row->addWidget(TreeView1, 1);
+
+    Memo1 = new QPlainTextEdit(central);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    // Read-only, but with a visible caret the user can move.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setUndoRedoEnabled(false);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont mono;
+    mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Nimbus Mono PS"),
+                      QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono")});
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPointSize(8);
+    Memo1->setFont(mono);
+    QPalette pal = Memo1->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Base, Qt::black);
+        pal.setColor(group, QPalette::Text, Qt::white);
+    }
+    Memo1->setPalette(pal);
+    Memo1->setVisible(false);
+    row->addWidget(Memo1);
+    setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[3] = {150, 150, 50};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(StatusBar1);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i < 2)
+            panel->setFixedWidth(widths[i]);
+        else
+            panel->setMinimumWidth(widths[i]);
+        StatusBar1->addWidget(panel, i == 2 ? 1 : 0);
+        m_panels[i] = panel;
+    }
+    m_panels[0]->setText(MessageCountText(0));
+    m_panels[1]->setText(ItemCountText(0));
+    setStatusBar(StatusBar1);
+
+    connect(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { runCommand([this] { TreeView1Change(); }); });
+    connect(TreeView1, &SmlTreeView::editRequested, this,
+            [this] { runCommand([this] { TreeView1DblClick(); }); });
+    connect(TreeView1, &SmlTreeView::escapePressed, this, &TfmMain::TreeView1Escape);
+    connect(TreeView1, &SmlTreeView::focusEntered, this, &TfmMain::TreeView1Enter);
+    connect(TreeView1, &SmlTreeView::focusLeft, this, &TfmMain::TreeView1Exit);
+}
+
+void TfmMain::createMenusAndBars() {
+    const auto fill = [this](auto* target, std::initializer_list<const char*> names) {
+        for (const char* n : names) {
+            if (QByteArray(n) == "-")
+                target->addSeparator();
+            else
+                target->addAction(m_actions.value(QString::fromLatin1(n)));
+        }
+    };
+
+    // CoolBar1: one band container holding the menu bar and the two tool bars.
+    CoolBar1 = new QWidget(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    auto* bands = new QVBoxLayout(CoolBar1);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+
+    ActionMainMenuBar1 = new QMenuBar(CoolBar1);
+    ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+    QFont menuFont = ActionMainMenuBar1->font();
+    menuFont.setFamilies(
+        {QStringLiteral("굴림"), QStringLiteral("Gulim"), QStringLiteral("NanumGothic")});
+    menuFont.setPointSize(9);
+    ActionMainMenuBar1->setFont(menuFont);
+    fill(ActionMainMenuBar1->addMenu(QStringLiteral("파일(&F)")),
+         {"FileNew", "FileLoad", "-", "FileSave", "FileSaveas", "-", "MakeCppFile", "-",
+          "FileExit"});
+    fill(ActionMainMenuBar1->addMenu(QStringLiteral("아이템(&I)")),
+         {"ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown", "-", "ItemEdit", "ItemCut",
+          "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFullExpand", "ItemFullCollapse"});
+    fill(ActionMainMenuBar1->addMenu(QStringLiteral("설정(&C)")), {"OptionConfig"});
+    fill(ActionMainMenuBar1->addMenu(QStringLiteral("도구(&T)")),
+         {"ToolViewTextSML", "ToolStructCheck", "-", "ToolStayOnTop"});
+    fill(ActionMainMenuBar1->addMenu(QStringLiteral("도움말(&H)")),
+         {"HelpHelp", "HelpWhatsNew", "HelpAbout"});
+    bands->addWidget(ActionMainMenuBar1);
+
+    auto* toolRow = new QHBoxLayout;
+    toolRow->setSpacing(0);
+    ActionToolBar1 = new QToolBar(CoolBar1);
+    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
+    fill(ActionToolBar1, {"FileNew", "FileLoad", "FileSave", "-", "OptionConfig", "-",
+                          "ToolViewTextSML", "ToolStructCheck", "-", "HelpAbout"});
+    ActionToolBar2 = new QToolBar(CoolBar1);
+    ActionToolBar2->setObjectName(QStringLiteral("ActionToolBar2"));
+    fill(ActionToolBar2,
+         {"ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown", "-", "ItemEdit", "ItemCut",
+          "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFullExpand", "ItemFullCollapse"});
+    for (QToolBar* bar : {ActionToolBar1, ActionToolBar2}) {
+        bar->setIconSize(QSize(16, 16));
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        toolRow->addWidget(bar);
+    }
+    toolRow->addStretch(1);
+    bands->addLayout(toolRow);
+    setMenuWidget(CoolBar1);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    fill(PopupMenu1, {"ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown", "-", "ItemEdit",
+                      "ItemCut", "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFullExpand",
+                      "ItemFullCollapse", "-", "FileLoad", "FileSave"});
+    TreeView1->setPopupMenu(PopupMenu1);
+}
+
+void TfmMain::FormCreate() {
+    ProductName = QStringLiteral("Pravik for Zorv");
+    Version = QStringLiteral("3.10b");
+    m_state.FileName.clear();
+    m_state.Modified = false;
+    SetCaption(ProductName);
+    m_initialDir = QCoreApplication::applicationDirPath();
+
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("NanumGothic"),
+                      QStringLiteral("Sans Serif")});
+    font.setPointSize(8);
+    setFont(font);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pravik.svg")));
+
+    for (const char* name :
+         {"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpAbout", "HelpWhatsNew"})
+        m_actions.value(QString::fromLatin1(name))->setEnabled(true);
+
     resize(883, 640);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(883 / 2, 640 / 2));
+}
+
+void TfmMain::createDialogs() {
+    fmMsgEdit = new TfmMsgEdit(this);
+    fmItemEdit = new TfmItemEdit(this);
+    AboutBox = new TAboutBox(&ProductName, &Version, this);
+    fmConfig = new TfmConfig(m_prompter, this);
+
+    m_itemCommands = new ItemCommands(*this, *fmMsgEdit, *fmItemEdit, this);
+    ItemCommands* ic = m_itemCommands;
+    const std::pair<const char*, void (ItemCommands::*)()> wiring[] = {
+        {"ItemAdd", &ItemCommands::ItemAddExecute},
+        {"ItemAddSub", &ItemCommands::ItemAddSubExecute},
+        {"ItemMoveUp", &ItemCommands::ItemMoveUpExecute},
+        {"ItemMoveDown", &ItemCommands::ItemMoveDownExecute},
+        {"ItemEdit", &ItemCommands::ItemEditExecute},
+        {"ItemCut", &ItemCommands::ItemCutExecute},
+        {"ItemCopy", &ItemCommands::ItemCopyExecute},
+        {"ItemPaste", &ItemCommands::ItemPasteExecute},
+        {"ItemDelete", &ItemCommands::ItemDeleteExecute},
+    };
+    for (const auto& [name, method] : wiring) {
+        connect(m_actions.value(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, ic, method = method] { runCommand([ic, method] { (ic->*method)(); }); });
+    }
+    TreeView1->dragOverHandler = [ic](SmlNode* dragged, SmlNode* target) {
+        return ic->TreeView1DragOver(dragged, target);
+    };
+    TreeView1->dragDropHandler = [this, ic](SmlNode* dragged, SmlNode* target) {
+        runCommand([&] { ic->TreeView1DragDrop(dragged, target); });
+    };
+}
+
+// --- general ----------------------------------------------------------------
+
+QString TfmMain::QtCaption(const QString& caption) {
+    QString s = caption;
+    // Positions of the single "&"s ("&&" is a literal ampersand).
+    QList<qsizetype> marks;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] != QLatin1Char('&'))
+            continue;
+        if (i + 1 < s.size() && s[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        marks << i;
+    }
+    if (!marks.isEmpty() && marks.last() == s.size() - 1) {
+        s.chop(1);
+        marks.removeLast();
+    }
+    for (qsizetype k = marks.size() - 2; k >= 0; --k)
+        s.remove(marks[k], 1);
+    return s;
+}
+
+QString TfmMain::ChangeFileExt(const QString& fileName, const QString& ext) {
+    const qsizetype slash =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot > slash)
+        return fileName.left(dot) + ext;
+    return fileName + ext;
+}
+
+void TfmMain::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const PlatformError& e) {
+        showError(e.message());
+    }
+}
+
+void TfmMain::showError(const QString& message) {
+    m_prompter.messageBox(Prompter::Icon::Error, m_applicationTitle, message,
+                          Prompter::Buttons::Ok);
+}
+
+void TfmMain::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+    m_applicationTitle = caption;
+}
+
+void TfmMain::setCommandEnabled(const QString& actionName, bool enabled) {
+    if (QAction* a = m_actions.value(actionName))
+        a->setEnabled(enabled);
+}
+
+QString TfmMain::statusPanelText(int panel) const {
+    return panel >= 0 && panel < 3 ? m_panels[panel]->text() : QString();
+}
+
+// --- window events -------------------------------------------------------------
+
+void TfmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TfmMain::FormResize() {
+    Memo1->setFixedWidth(frameGeometry().width() / 2);
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    runCommand([&] { mayClose = FormCloseQuery(); });
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TfmMain::FormCloseQuery() {
+    if (!m_state.Modified)
+        return true;
+    const auto answer = m_prompter.messageBox(Prompter::Icon::Question, QStringLiteral("Confirm"),
+                                              FileNamePart(m_state.FileName) +
+                                                  QStringLiteral(" 을(를) 저장하겠습니까?"),
+                                              Prompter::Buttons::YesNoCancel);
+    switch (answer) {
+    case Prompter::Answer::Yes: {
+        Prompter::FileRequest req{
+            {}, kFileFilter, m_initialDir, m_state.FileName, QStringLiteral("sml"), true};
+        const auto path = m_prompter.saveFileName(req);
+        if (!path)
+            return false;
+        SaveDocument(*path, *m_doc); // a failure keeps the window open
+        m_state.Modified = false;
+        return true;
+    }
+    case Prompter::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- file commands ---------------------------------------------------------------
+
+bool TfmMain::GiveUpDocument() {
+    if (!m_state.Modified)
+        return true;
+    const auto answer = m_prompter.messageBox(Prompter::Icon::Question, QStringLiteral("Confirm"),
+                                              FileNamePart(m_state.FileName) +
+                                                  QStringLiteral(" 을(를) 저장하겠습니까?"),
+                                              Prompter::Buttons::YesNoCancel);
+    switch (answer) {
+    case Prompter::Answer::Yes:
+        // Under the current name without a dialog, even when untitled.
+        SaveDocument(m_state.FileName, *m_doc);
+        m_state.Modified = false;
+        return true;
+    case Prompter::Answer::No:
+        m_state.Modified = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfmMain::EnableDocumentCommands() {
+    for (const char* name : {"FileSave", "FileSaveas", "MakeCppFile", "ItemAdd", "OptionConfig",
+                             "ToolViewTextSML", "ToolStructCheck"})
+        m_actions.value(QString::fromLatin1(name))->setEnabled(true);
+    for (const char* name : {"ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
+                             "ItemCopy", "ItemPaste", "ItemDelete"})
+        m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+}
+
+void TfmMain::FileNewExecute() {
+    if (!GiveUpDocument())
+        return;
+    m_doc->clear();
+    EnableDocumentCommands();
+    m_state.FileName = kUntitledName;
+    SetCaption(ProductName + QStringLiteral(" - ") + kUntitledName);
+    if (m_memoShown)
+        setMemoText(QString());
+}
+
+void TfmMain::FileLoadExecute() {
+    if (!GiveUpDocument())
+        return;
+    Prompter::FileRequest req{{}, kFileFilter, m_initialDir, {}, {}, false};
+    const auto path = m_prompter.openFileName(req);
+    if (!path)
+        return;
+    // Read first: a file that cannot be read leaves the document as it was.
+    const QByteArray bytes = FileSystem::ReadWholeFile(*path);
+    ParsedSml parsed = ParseSml(bytes);
+    m_doc->resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    m_panels[0]->setText(MessageCountText(parsed.counts.messages));
+    m_panels[1]->setText(ItemCountText(parsed.counts.nodes));
+    setMemoFromFile(bytes);
+    m_state.FileName = *path;
+    SetCaption(ProductName + QStringLiteral(" - ") + *path);
+    EnableDocumentCommands();
+}
+
+void TfmMain::FileSaveExecute() {
+    if (m_state.FileName == kUntitledName) {
+        FileSaveasExecute();
+        return;
+    }
+    SaveDocument(m_state.FileName, *m_doc);
+    m_state.Modified = false;
+}
+
+void TfmMain::FileSaveasExecute() {
+    SaveAsDialog();
+}
+
+bool TfmMain::SaveAsDialog() {
+    Prompter::FileRequest req{
+        {}, kFileFilter, m_initialDir, m_state.FileName, QStringLiteral("sml"), true};
+    const auto path = m_prompter.saveFileName(req);
+    if (!path)
+        return false;
+    SaveDocument(*path, *m_doc);
+    m_state.FileName = *path;
+    SetCaption(ProductName + QStringLiteral(" - ") + *path);
+    m_state.Modified = false;
+    return true;
+}
+
+void TfmMain::FileExitExecute() {
+    close();
+}
+
+void TfmMain::MakeCppFileExecute() {
+    makeCppFile();
+}
+
+// The C++ generator is wired here once it exists.
+void TfmMain::makeCppFile() {}
+
+// --- tree --------------------------------------------------------------------------
+
+SmlNode* TfmMain::selectedNode() const {
+    const QItemSelection sel = TreeView1->selectionModel()->selection();
+    if (sel.isEmpty())
+        return nullptr;
+    return m_doc->nodeFromIndex(sel.first().topLeft());
+}
+
+void TfmMain::selectNode(SmlNode* node) {
+    QItemSelectionModel* sm = TreeView1->selectionModel();
+    if (!node) {
+        sm->clear();
+        return;
+    }
+    // Selecting a node makes it visible, as the user would expect.
+    TreeView1->revealNodes({node});
+    const QModelIndex idx = m_doc->indexOf(node);
+    sm->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
+    TreeView1->scrollTo(idx);
+}
+
+void TfmMain::TreeView1Change() {
+    SmlNode* node = selectedNode();
+    const bool clip = m_state.ClipboardNode != nullptr;
+    m_actions.value("ItemAdd")->setEnabled(true);
+    m_actions.value("ItemPaste")->setEnabled(clip);
+    if (!node) {
+        for (const char* name : {"ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
+                                 "ItemCopy", "ItemDelete", "ItemFullCollapse", "ItemFullExpand"})
+            m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+    } else {
+        m_actions.value("ItemAddSub")->setEnabled(node->Kind() != NodeKind::Item);
+        for (const char* name :
+             {"ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut", "ItemCopy", "ItemDelete"})
+            m_actions.value(QString::fromLatin1(name))->setEnabled(true);
+        const bool children = node->childCount() > 0;
+        m_actions.value("ItemFullExpand")->setEnabled(children);
+        m_actions.value("ItemFullCollapse")->setEnabled(children);
+        m_panels[2]->setText(AnsiText::Decode(node->Text()));
+    }
+    if (m_memoShown)
+        ShowMessageLine(node);
+}
+
+void TfmMain::TreeView1DblClick() {
+    if (m_itemCommands)
+        m_itemCommands->ItemEditExecute();
+}
+
+void TfmMain::TreeView1Escape() {
+    if (SmlNode* clip = m_state.ClipboardNode) {
+        m_doc->setCut(clip, false);
+        m_state.ClipboardNode = nullptr;
+    }
+}
+
+void TfmMain::TreeView1Enter() {
+    m_actions.value("ItemAdd")->setEnabled(!m_state.FileName.isEmpty());
+}
+
+void TfmMain::TreeView1Exit() {
+    for (const char* name : kItemCommands)
+        m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+}
+
+void TfmMain::ItemFullExpandExecute() {
+    TreeView1->expandSubtree(selectedNode());
+}
+
+void TfmMain::ItemFullCollapseExecute() {
+    TreeView1->collapseSubtree(selectedNode());
+}
+
+// --- text pane -------------------------------------------------------------------
+
+void TfmMain::setMemoText(const QString& text) {
+    m_memoText = text;
+    m_memoRaw.clear();
+    m_memoRawPending = false;
+    Memo1->setPlainText(text);
+}
+
+void TfmMain::setMemoFromFile(const QByteArray& bytes) {
+    if (m_memoShown) {
+        setMemoText(PaneLines(bytes));
+        return;
+    }
+    // Hidden: keep the bytes; nobody sees them before the pane is shown,
+    // and showing it regenerates the text from the tree.
+    m_memoRaw = bytes;
+    m_memoRawPending = true;
+}
+
+QString TfmMain::memoText() const {
+    if (m_memoRawPending) {
+        m_memoText = PaneLines(m_memoRaw);
+        m_memoRaw.clear();
+        m_memoRawPending = false;
+    }
+    return m_memoText;
+}
+
+void TfmMain::ToolViewTextSMLExecute() {
+    QAction* a = m_actions.value("ToolViewTextSML");
+    if (m_memoShown) {
+        a->setText(QStringLiteral("코드 보기"));
+        m_memoShown = false;
+        Memo1->setVisible(false);
+        return;
+    }
+    setMemoText(PaneLines(WriteDocument(*m_doc)));
+    a->setText(QStringLiteral("코드 숨김"));
+    Memo1->setFixedWidth(frameGeometry().width() / 2);
+    m_memoShown = true;
+    Memo1->setVisible(true);
+}
+
+void TfmMain::ShowMessageLine(SmlNode* node) {
+    if (!node || !node->isTopLevel())
+        return;
+    const QString key = QStringLiteral("<") + AnsiText::Decode(node->Text());
+    // Lines never contain the key across a line end, so the first place in
+    // the whole text is in the first line that holds the key.
+    const qsizetype pos = memoText().indexOf(key);
+    if (pos < 0)
+        return;
+    QTextCursor cursor(Memo1->document());
+    cursor.setPosition(static_cast<int>(pos));
+    Memo1->setTextCursor(cursor);
+    Memo1->ensureCursorVisible();
+}
+
+// --- tools and help ------------------------------------------------------------------
+
+void TfmMain::ToolStructCheckExecute() {
+    const CheckResult result = CheckStructure(*m_doc);
+    if (result.anyFaulty()) {
+        std::vector<SmlNode*> faulty;
+        faulty.reserve(result.faulty.size());
+        for (const FaultyNode& f : result.faulty)
+            faulty.push_back(f.node);
+        // Every faulty node becomes visible; only the first is selected, so
+        // the selection handling runs once, for the node the user ends on.
+        TreeView1->revealNodes(faulty);
+        selectNode(result.faulty.front().node);
+    }
+    TreeView1->viewport()->update();
+    if (result.anyFaulty())
+        m_prompter.messageBox(Prompter::Icon::Warning, QStringLiteral("Warning"),
+                              QStringLiteral("메시지 구조에 오류가 있습니다."),
+                              Prompter::Buttons::Ok);
+    else
+        m_prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"),
+                              QStringLiteral("오류를 찾지 못했습니다."), Prompter::Buttons::Ok);
+}
+
+void TfmMain::ToolStayOnTopExecute() {
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_actions.value("ToolStayOnTop")->isChecked());
+    // Changing the window flags hides the window; bring it back.
+    if (wasVisible)
+        show();
+}
+
+void TfmMain::OptionConfigExecute() {
+    fmConfig->ShowModalFor(ChangeFileExt(m_state.FileName, QStringLiteral(".cfg")));
+}
+
+void TfmMain::HelpHelpExecute() {}
+
+void TfmMain::HelpWhatsNewExecute() {
+    m_prompter.openWithShell(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Readme.txt")));
+}
+
+void TfmMain::HelpAboutExecute() {
+    m_prompter.runDialog(AboutBox);
 }
 
 } // namespace pravik

@@ -1,0 +1,143 @@
+#include "app/QtPrompter.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace pravik {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Error:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Where a file dialog starts: the proposed name inside the initial folder,
+// unless the name already carries its own folder.
+QString StartPath(const Prompter::FileRequest& r) {
+    if (r.proposedName.isEmpty())
+        return r.initialDir;
+    if (QFileInfo(r.proposedName).isAbsolute() || r.initialDir.isEmpty())
+        return r.proposedName;
+    return QDir(r.initialDir).filePath(r.proposedName);
+}
+
+void Prepare(QFileDialog& dlg, const Prompter::FileRequest& r) {
+    dlg.setNameFilters(QtPrompter::QtFilter(r.filter).split(QStringLiteral(";;")));
+    if (!r.defaultExtension.isEmpty())
+        dlg.setDefaultSuffix(r.defaultExtension);
+    const QString start = StartPath(r);
+    const QFileInfo info(start);
+    if (!r.proposedName.isEmpty()) {
+        dlg.setDirectory(info.absolutePath());
+        dlg.selectFile(info.fileName());
+    } else if (!start.isEmpty()) {
+        dlg.setDirectory(start);
+    }
+}
+
+} // namespace
+
+QString QtPrompter::QtFilter(const QString& windowsFilter) {
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // "*.*" means every file on Windows, also names without a dot.
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+Prompter::Answer QtPrompter::messageBox(Icon icon, const QString& title, const QString& text,
+                                        Buttons buttons) {
+    QMessageBox box(BoxIcon(icon), title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* cancel = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setEscapeButton(ok);
+        break;
+    case Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        break;
+    case Buttons::YesNoCancel:
+        yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+        break;
+    }
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    if (clicked && clicked == yes)
+        return Answer::Yes;
+    if (clicked && clicked == no)
+        return Answer::No;
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+}
+
+std::optional<QString> QtPrompter::openFileName(const FileRequest& request) {
+    QFileDialog dlg(m_parent, request.title);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    // Any typed name is accepted, also of a file that does not exist.
+    dlg.setFileMode(QFileDialog::AnyFile);
+    Prepare(dlg, request);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPrompter::saveFileName(const FileRequest& request) {
+    QFileDialog dlg(m_parent, request.title);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    Prepare(dlg, request);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPrompter::chooseFolder(const QString& title, const QString& start) {
+    const QString dir = QFileDialog::getExistingDirectory(m_parent, title, start);
+    if (dir.isEmpty())
+        return std::nullopt;
+    return dir;
+}
+
+int QtPrompter::runDialog(QDialog* dialog) {
+    return dialog->exec();
+}
+
+void QtPrompter::openWithShell(const QString& path) {
+    // The result is not checked: a missing file or no registered program
+    // simply opens nothing.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace pravik
