@@ -9,6 +9,7 @@
 #include "sml/SmlReader.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -72,6 +73,9 @@ public:
     void setCommandEnabled(const QString& name, bool enabled) override { commands[name] = enabled; }
 
     SmlDocument doc_;
+    // Every command's model notifications are checked as they happen.
+    QAbstractItemModelTester modelTester{&doc_,
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
     DocumentState state_;
     ScriptedPrompter prompter_;
     SmlNode* selected_ = nullptr;
