@@ -166,7 +166,7 @@ void TfmConfig::buildCommunicationPage(QWidget* page) {
     connectionForm->addRow(QStringLiteral("Host Type:"), vHostType);
     connectionForm->addRow(QStringLiteral("Message transfer type:"), vMsgTransferType);
 
-    auto* hsms = new QGroupBox(QStringLiteral("HSMS Properties"), connection);
+    auto* hsms = new QGroupBox(QStringLiteral("HSMS Properties"), page);
     auto* ipLabel = new QLabel(QStringLiteral("IP Adress:"), hsms);
     vIPAdress = NewEdit("vIPAdress", hsms);
     btnUseMyIPAdress = NewButton("btnUseMyIPAdress", QStringLiteral("Use My IP"), hsms);
@@ -186,7 +186,7 @@ void TfmConfig::buildCommunicationPage(QWidget* page) {
     hsmsGrid->addWidget(vConnectionMode, 2, 1);
     m_hsmsWidgets = {ipLabel, vIPAdress, btnUseMyIPAdress, portLabel, vPortNo, portHint};
 
-    auto* secs = new QGroupBox(QStringLiteral("SECS-I Properties"), connection);
+    auto* secs = new QGroupBox(QStringLiteral("SECS-I Properties"), page);
     vMasterSlave =
         NewCombo("vMasterSlave", {QStringLiteral("Master"), QStringLiteral("Slave")}, secs);
     vCOMPort = NewCombo("vCOMPort", ComPortChoices(), secs);
@@ -210,12 +210,12 @@ void TfmConfig::buildCommunicationPage(QWidget* page) {
         secsGrid->addWidget(secsRows[i].second, i % 3, (i / 3) * 2 + 1);
         m_secsWidgets << label << secsRows[i].second;
     }
-    connectionForm->addRow(hsms);
-    connectionForm->addRow(secs);
 
     auto* left = new QVBoxLayout;
     left->addLayout(top);
     left->addWidget(connection);
+    left->addWidget(hsms);
+    left->addWidget(secs);
     left->addStretch(1);
 
     // Right column: device IDs and timers.
@@ -292,6 +292,7 @@ void TfmConfig::buildLogPage(QWidget* page) {
     folderGrid->addWidget(new QLabel(QStringLiteral("Log folder"), folder), 0, 0);
     folderGrid->addWidget(vLogFolder, 1, 0);
     folderGrid->addWidget(btnSelectFolder, 1, 1);
+    folderGrid->setRowStretch(2, 1);
 
     auto* types = new QGroupBox(QStringLiteral("Log Types"), page);
     vHexaLog = NewCheck("vHexaLog", QStringLiteral("Hexadecimal Log"), types);
