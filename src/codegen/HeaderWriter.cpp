@@ -248,8 +248,9 @@ void WriteClasses(GeneratedText& out, GeneratedText& preamble, const SmlDocument
     out.line("// Class declare");
     out.line(kSeparator);
     const int count = doc.topLevelCount();
+    QSet<QByteArray> constants;
     for (int i = 0; i < count; ++i)
-        DeclareNode(*doc.topLevel(i), out, preamble);
+        DeclareNode(*doc.topLevel(i), out, preamble, constants);
     out.line("//");
 
     // Stream classes: one member per function. Each message is compared

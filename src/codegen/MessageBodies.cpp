@@ -265,7 +265,13 @@ void WriteClearBody(const SmlNode& node, GeneratedText& out) {
     out.line(kSeparator);
 }
 
-void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& preamble) {
+void DeclareNode(const SmlNode& node, GeneratedText& classes, GeneratedText& preamble) {
+    QSet<QByteArray> constants;
+    DeclareNode(node, classes, preamble, constants);
+}
+
+void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& preamble,
+                 QSet<QByteArray>& constants) {
     struct Frame {
         const SmlNode* node;
         int depth;
@@ -343,7 +349,10 @@ void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& pre
             const qsizetype indent = Indent(frame.depth);
             if (frame.variable) {
                 classes.indented(indent, {"}L", k, "[Max_", frame.member, "]; //Need define"});
-                preamble.line({"const short Max_", frame.member, " = 1; //Need Edit"});
+                if (!constants.contains(frame.member)) {
+                    constants.insert(frame.member);
+                    preamble.line({"const short Max_", frame.member, " = 1; //Need Edit"});
+                }
             } else {
                 classes.indented(indent, {"}L", k, ";"});
             }

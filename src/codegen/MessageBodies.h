@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QSet>
+
 namespace pravik {
 
 class GeneratedText;
@@ -11,6 +14,11 @@ class SmlNode;
 
 // The class declaration of a message (and of its lists and items) into
 // classes; the count constant of every variable list into preamble.
+// Variable lists of one name (SVIDs in several messages) share one count
+// constant: a name already in constants is not declared again, since a
+// second definition would not compile.
+void DeclareNode(const SmlNode& node, GeneratedText& classes, GeneratedText& preamble,
+                 QSet<QByteArray>& constants);
 void DeclareNode(const SmlNode& node, GeneratedText& classes, GeneratedText& preamble);
 
 // "void clsS<s>F<f>::Clear(short Mode)": one memset over the first child.

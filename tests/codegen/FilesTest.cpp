@@ -365,3 +365,12 @@ TEST(MakeCppFileCommand, UsesTheClockWhenNoDateIsGiven) {
     EXPECT_TRUE(dir.read("a.cpp").contains("// Date: 2024. 12. 31\r\n"));
     EXPECT_TRUE(dir.read("a.h").contains("// Date: 2024. 12. 31\r\n"));
 }
+
+TEST(GeneratedFiles, HostExampleGoldens) {
+    SmlDocument doc;
+    ReadDocument(QStringLiteral(PRAVIK_EXAMPLES "/host.sml"), doc);
+    EXPECT_EQ(GenerateHeaderText(doc, QStringLiteral("C:\\Work\\host.h"), kDate),
+              ReadData("host.h"));
+    EXPECT_EQ(GenerateSourceText(doc, QStringLiteral("C:\\Work\\host.cpp"), kDate),
+              ReadData("host.cpp"));
+}
