@@ -85,7 +85,12 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_p
     createDialogs();
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain() {
+    // Children go one by one; the tree must not report focus or selection
+    // changes to a window whose actions are already gone.
+    TreeView1->disconnect(this);
+    TreeView1->selectionModel()->disconnect(this);
+}
 
 // --- construction -----------------------------------------------------------
 

@@ -1,0 +1,191 @@
+#include "MainWindowFixture.h"
+
+#include "app/TAboutBox.h"
+#include "driverconfig/TfmConfig.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolBar>
+
+namespace pravik::test {
+namespace {
+
+QStringList Entries(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions)
+        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return out;
+}
+
+QStringList Split(const char* spaced) {
+    return QString::fromLatin1(spaced).split(QLatin1Char(' '));
+}
+
+TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
+    EXPECT_EQ(enabledActions(), (std::set<QString>{"FileNew", "FileLoad", "FileExit",
+                                                   "ToolStayOnTop", "HelpWhatsNew", "HelpAbout"}));
+    EXPECT_EQ(w->windowTitle(), "Pravik for Zorv");
+    EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv");
+    EXPECT_TRUE(w->state().FileName.isEmpty());
+    EXPECT_FALSE(w->state().Modified);
+    EXPECT_EQ(w->document().topLevelCount(), 0);
+    EXPECT_FALSE(w->memoShown());
+    EXPECT_EQ(w->statusPanelText(0), "전체 메시지: 0개");
+    EXPECT_EQ(w->statusPanelText(1), "전체 아이템: 0개");
+    EXPECT_EQ(w->statusPanelText(2), "");
+    EXPECT_EQ(w->size(), QSize(883, 640));
+    EXPECT_TRUE(w->action("ToolStayOnTop")->isCheckable());
+    EXPECT_FALSE(w->action("ToolStayOnTop")->isChecked());
+    EXPECT_EQ(w->initialDir(), QCoreApplication::applicationDirPath());
+    // The dialogs exist from the start, owned by the main window.
+    ASSERT_NE(w->msgEdit(), nullptr);
+    ASSERT_NE(w->itemEdit(), nullptr);
+    ASSERT_NE(w->aboutBox(), nullptr);
+    ASSERT_NE(w->config(), nullptr);
+    EXPECT_EQ(w->aboutBox()->parent(), w.get());
+}
+
+TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
+    EXPECT_EQ(w->actionNames().size(), 24);
+    EXPECT_EQ(w->action("FileNew")->text(), "새 파일");
+    EXPECT_EQ(w->action("MakeCppFile")->text(), "C++소스만들기 (&C)");
+    EXPECT_EQ(w->action("OptionConfig")->text(), "&Config...");
+    EXPECT_EQ(w->action("ToolViewTextSML")->text(), "코드 보기");
+    EXPECT_EQ(w->action("ItemFullExpand")->toolTip(),
+              "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)");
+    EXPECT_EQ(w->action("ItemFullExpand")->statusTip(),
+              "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)");
+    EXPECT_EQ(w->action("FileSave")->toolTip(), "작업중인 파일을 저장합니다. (Ctrl + S)");
+    EXPECT_EQ(w->action("ItemAdd")->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(w->action("ItemAddSub")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    EXPECT_EQ(w->action("ItemDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(w->action("ItemFullCollapse")->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_EQ(w->action("HelpAbout")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(w->action("FileSaveas")->shortcut().isEmpty());
+    for (const char* name :
+         {"FileNew", "FileLoad", "FileSave", "OptionConfig", "ToolViewTextSML", "ToolStructCheck",
+          "HelpAbout", "ItemAdd", "ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
+          "ItemCopy", "ItemPaste", "ItemDelete", "ItemFullExpand", "ItemFullCollapse"})
+        EXPECT_FALSE(w->action(name)->icon().isNull()) << name;
+}
+
+TEST_F(MainWindowTest, AccessKeyRuleAndExtensionChange) {
+    EXPECT_EQ(TfmMain::QtCaption("종료&"), "종료");
+    EXPECT_EQ(TfmMain::QtCaption("파일(&F)"), "파일(&F)");
+    EXPECT_EQ(TfmMain::QtCaption("C++소스만들기 &(&C)"), "C++소스만들기 (&C)");
+    EXPECT_EQ(TfmMain::QtCaption("A&&B&"), "A&&B");
+    EXPECT_EQ(TfmMain::ChangeFileExt("/d/host.sml", ".cfg"), "/d/host.cfg");
+    EXPECT_EQ(TfmMain::ChangeFileExt("NoName.sml", ".cfg"), "NoName.cfg");
+    EXPECT_EQ(TfmMain::ChangeFileExt("/d.x/host", ".cfg"), "/d.x/host.cfg");
+    EXPECT_EQ(TfmMain::ChangeFileExt("a.b.sml", ".cfg"), "a.b.cfg");
+}
+
+TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
+    const QList<QAction*> menus = w->mainMenuBar()->actions();
+    ASSERT_EQ(menus.size(), 5);
+    QStringList titles;
+    for (QAction* m : menus)
+        titles << m->text();
+    EXPECT_EQ(titles,
+              (QStringList{"파일(&F)", "아이템(&I)", "설정(&C)", "도구(&T)", "도움말(&H)"}));
+    EXPECT_EQ(Entries(menus[0]->menu()->actions()),
+              Split("FileNew FileLoad - FileSave FileSaveas - MakeCppFile - FileExit"));
+    const QStringList items =
+        Split("ItemAdd ItemAddSub - ItemMoveUp ItemMoveDown - ItemEdit ItemCut ItemCopy "
+              "ItemPaste ItemDelete - ItemFullExpand ItemFullCollapse");
+    EXPECT_EQ(Entries(menus[1]->menu()->actions()), items);
+    EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
+    EXPECT_EQ(Entries(menus[3]->menu()->actions()),
+              Split("ToolViewTextSML ToolStructCheck - ToolStayOnTop"));
+    EXPECT_EQ(Entries(menus[4]->menu()->actions()), Split("HelpHelp HelpWhatsNew HelpAbout"));
+    EXPECT_EQ(Entries(w->toolBar1()->actions()),
+              Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "
+                    "HelpAbout"));
+    EXPECT_EQ(Entries(w->toolBar2()->actions()), items);
+    EXPECT_EQ(Entries(w->popupMenu()->actions()), items + Split("- FileLoad FileSave"));
+    // One object everywhere: the menu entry is the tool bar's button.
+    EXPECT_EQ(menus[0]->menu()->actions()[0], w->toolBar1()->actions()[0]);
+}
+
+TEST_F(MainWindowTest, ShortcutsOfDisabledCommandsDoNothingAndF1OpensTheAboutBox) {
+    showAndFocus();
+    QSignalSpy save(w->action("FileSave"), &QAction::triggered);
+    QSignalSpy add(w->action("ItemAdd"), &QAction::triggered);
+    QSignalSpy expand(w->action("ItemFullExpand"), &QAction::triggered);
+    QTest::keyClick(w->tree(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(w->tree(), Qt::Key_Insert);
+    QTest::keyClick(w->tree(), Qt::Key_F11);
+    EXPECT_EQ(save.count() + add.count() + expand.count(), 0);
+    EXPECT_TRUE(prompter.saveRequests.empty());
+
+    QString product, version, button;
+    bool isDefault = false;
+    prompter.answerDialog([&](QDialog* d) {
+        auto* box = qobject_cast<TAboutBox*>(d);
+        EXPECT_NE(box, nullptr);
+        if (box) {
+            product = box->ProductName->text();
+            version = box->Version->text();
+            button = box->OKButton->text();
+            isDefault = box->OKButton->isDefault();
+            EXPECT_EQ(box->windowTitle(), "About");
+            EXPECT_EQ(box->size(), QSize(309, 245));
+        }
+        return int(QDialog::Accepted);
+    });
+    QTest::keyClick(w->tree(), Qt::Key_F1);
+    ASSERT_EQ(prompter.dialogsRun.size(), 1u);
+    EXPECT_EQ(prompter.dialogsRun[0], w->aboutBox());
+    EXPECT_EQ(product, "Pravik for Zorv");
+    EXPECT_EQ(version, "버전: 3.10b");
+    EXPECT_EQ(button, "확인");
+    EXPECT_TRUE(isDefault);
+}
+
+TEST_F(MainWindowTest, HelpEntriesAndStayOnTop) {
+    w->action("HelpWhatsNew")->trigger();
+    ASSERT_EQ(prompter.shellOpened.size(), 1u);
+    EXPECT_EQ(prompter.shellOpened[0], QCoreApplication::applicationDirPath() + "/Readme.txt");
+
+    w->action("FileNew")->trigger();
+    EXPECT_FALSE(enabled("HelpHelp")); // never enabled, with or without a document
+
+    w->action("ToolStayOnTop")->trigger();
+    EXPECT_TRUE(w->action("ToolStayOnTop")->isChecked());
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    w->action("ToolStayOnTop")->trigger();
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(MainWindowTest, ConfigurationOpensBesideTheDocument) {
+    open("host.sml", kThreeMessages);
+    ASSERT_TRUE(enabled("OptionConfig"));
+    // An existing configuration, so that closing the dialog asks nothing.
+    dir.write("host.cfg", "[CONNECTION]\r\nDeviceID=1\r\n");
+    prompter.answerDialog([](QDialog*) { return int(QDialog::Rejected); });
+    w->action("OptionConfig")->trigger();
+    ASSERT_EQ(prompter.dialogsRun.size(), 1u);
+    EXPECT_EQ(prompter.dialogsRun[0], static_cast<QDialog*>(w->config()));
+    EXPECT_FALSE(dir.exists("host.cfg.bak"));
+}
+
+TEST_F(MainWindowTest, TextPaneWidthFollowsTheWindowAlsoWhileHidden) {
+    w->show();
+    w->resize(1001, 700);
+    QApplication::processEvents();
+    const int frame = w->frameGeometry().width() - w->width(); // none offscreen
+    EXPECT_EQ(w->memo()->maximumWidth(), (1001 + frame) / 2);
+    EXPECT_FALSE(w->memo()->isVisibleTo(w.get()));
+    w->action("FileNew")->trigger();
+    w->action("ToolViewTextSML")->trigger();
+    w->resize(700, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(w->memo()->width(), (700 + frame) / 2);
+}
+
+} // namespace
+} // namespace pravik::test

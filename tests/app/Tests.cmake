@@ -1,0 +1,1 @@
+pravik_add_test(app GUI LIBS pravik_app)
