@@ -38,6 +38,11 @@ const QByteArray kNewLineEnd = QByteArrayLiteral("\r\n");
 
 PrivateProfile::PrivateProfile(const QByteArray& content) {
     qsizetype start = 0;
+    // A UTF-8 mark left by an editor is kept as it is but hides no section.
+    if (content.startsWith("\xEF\xBB\xBF")) {
+        m_lines.push_back({content.left(3), QByteArray()});
+        start = 3;
+    }
     while (start < content.size()) {
         const qsizetype nl = content.indexOf('\n', start);
         if (nl < 0) {

@@ -112,6 +112,15 @@ TEST(PrivateProfile, ALineBreakInAValueCannotCreateKeysOfItsOwn) {
     EXPECT_EQ(p.content().count('\n'), 2);
 }
 
+TEST(PrivateProfile, AByteOrderMarkDoesNotHideTheFirstSection) {
+    const QByteArray text = "\xEF\xBB\xBF[General]\r\nHost=true\r\n";
+    PrivateProfile p(text);
+    EXPECT_EQ(p.value("General", "Host"), QByteArray("true"));
+    EXPECT_EQ(p.content(), text);
+    p.setValue("General", "Host", "false");
+    EXPECT_EQ(p.content(), QByteArray("\xEF\xBB\xBF[General]\r\nHost=false\r\n"));
+}
+
 TEST(LocalHost, FirstAddressIsDottedIPv4) {
     const QString address = LocalHost::FirstIPv4Address();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"))
