@@ -236,17 +236,6 @@ TEST_F(ConfigDialog, DeviceIdsAreCheckedAndKeptInTextOrder) {
     EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDevice ID=32767,5,5,5,5,5,5,5,7\r\n"));
 }
 
-TEST_F(ConfigDialog, AddingToAFreshFileStillAsksOnClosing) {
-    dir.write("Tool.cfg", kSample);
-    open([&] {
-        type("vAddDeviceID", "3");
-        click("btnDeviceIDAdd");
-        EXPECT_FALSE(saveEnabled());
-        closeAnswering(Answer::Yes);
-    });
-    EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDevice ID=12,3,5,7\r\n"));
-}
-
 TEST_F(ConfigDialog, TimerDefaultDiffersFromANewConfiguration) {
     dir.write("Tool.cfg", "[Timeout]\r\nT1=9\r\nT3=99\r\nLink Test Interval=77\r\nRetry "
                           "Limit=8\r\n[HSMS]\r\nPort=5000\r\n");
