@@ -75,15 +75,16 @@ void SetChoice(QComboBox* combo, const QStringList& choices, const QString& valu
     combo->setCurrentIndex(static_cast<int>(index));
 }
 
-// A strict decimal number as typed in the add field; -1 when it is not one.
+// The number typed in the add field, -1 when it is not a decimal number;
+// anything above the largest ID counts as one more than it.
 int DeviceIdNumber(const QString& text) {
-    if (text.isEmpty() || text.size() > 9)
+    if (text.isEmpty())
         return -1;
     int value = 0;
     for (QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return -1;
-        value = value * 10 + (c.unicode() - '0');
+        value = std::min(value * 10 + (c.unicode() - '0'), kMaxDeviceId + 1);
     }
     return value;
 }

@@ -191,10 +191,11 @@ TEST_F(ConfigDialog, DeviceIdsAreCheckedAndKeptInTextOrder) {
         EXPECT_TRUE(dialog.ConfigModified());
         EXPECT_FALSE(saveEnabled());
 
-        type("vAddDeviceID", "32767");
+        type("vAddDeviceID", "0032767");
         click("btnDeviceIDAdd");
         EXPECT_EQ(deviceIds().size(), 4);
-        for (const char* bad : {"32768", "-1", "abc", ""}) {
+        EXPECT_EQ(deviceIds()[0], "0032767"); // added as typed
+        for (const char* bad : {"32768", "99999999999999", "-1", "abc", "", " 5"}) {
             SCOPED_TRACE(bad);
             type("vAddDeviceID", bad);
             edit("vIPAdress")->setFocus();
@@ -221,8 +222,8 @@ TEST_F(ConfigDialog, DeviceIdsAreCheckedAndKeptInTextOrder) {
         click("btnDeviceIDRemove");
         expectErrorBox("삭제할 Device ID가 선택되지 않았습니다.");
         auto* list = find<QListWidget>("vDeviceIDList");
-        list->setCurrentRow(0);
-        EXPECT_EQ(list->currentItem()->text(), "12");
+        list->setCurrentRow(1);
+        ASSERT_EQ(list->currentItem()->text(), "12");
         click("btnDeviceIDRemove");
         EXPECT_EQ(deviceIds().size(), 9);
         EXPECT_FALSE(deviceIds().contains("12"));
@@ -233,7 +234,7 @@ TEST_F(ConfigDialog, DeviceIdsAreCheckedAndKeptInTextOrder) {
         expectErrorBox("삭제할 Device ID가 선택되지 않았습니다.");
         closeAnswering(Answer::Yes);
     });
-    EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDevice ID=32767,5,5,5,5,5,5,5,7\r\n"));
+    EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDevice ID=0032767,5,5,5,5,5,5,5,7\r\n"));
 }
 
 TEST_F(ConfigDialog, TimerDefaultDiffersFromANewConfiguration) {
