@@ -126,33 +126,74 @@ QByteArray MemberName(const QByteArray& text) {
     return MemberNameFromDescription(SplitTextFields(text).description);
 }
 
-QByteArray TypeName(const QByteArray& typeCode) {
-    if (typeCode == "BINARY")
+QByteArrayView TypeName(QByteArrayView typeCode) {
+    if (typeCode == QByteArrayView("BINARY"))
         return "B1";
-    if (typeCode == "BOOL")
+    if (typeCode == QByteArrayView("BOOL"))
         return "B";
     return typeCode;
 }
 
-QByteArray TypePrefix(const QByteArray& typeCode) {
-    QByteArray prefix = TypeName(typeCode);
+QByteArray TypePrefix(QByteArrayView typeCode) {
+    QByteArray prefix = TypeName(typeCode).toByteArray();
     while (prefix.size() < 2)
         prefix += ' ';
     prefix += ' ';
     return prefix;
 }
 
-qint64 ItemLength(const QByteArray& lengthText) {
-    return ParseDecimal(lengthText, 0);
+qint64 ItemLength(QByteArrayView lengthText) {
+    return ParseDecimal(QByteArray::fromRawData(lengthText.data(), lengthText.size()), 0);
 }
 
-qint64 ListCount(const QByteArray& countText) {
-    return ParseDecimal(countText, -1);
+qint64 ListCount(QByteArrayView countText) {
+    return ParseDecimal(QByteArray::fromRawData(countText.data(), countText.size()), -1);
 }
 
-QByteArray NumberText(const QByteArray& text, qint64 value) {
+QByteArray NumberText(QByteArrayView text, qint64 value) {
     const QByteArray plain = QByteArray::number(value);
-    return plain == text ? text : plain;
+    return plain == text ? text.toByteArray() : plain;
+}
+
+NodeFields::NodeFields(const QByteArray& text) {
+    // Plain texts: the words are views; a quote or a description of several
+    // words needs the full splitter.
+    if (!text.contains('"')) {
+        QByteArrayView words[4];
+        int count = 0;
+        const char* p = text.constData();
+        const char* end = p + text.size();
+        while (p < end && IsSeparatorByte(*p))
+            ++p;
+        while (end > p && IsSeparatorByte(end[-1]))
+            --end;
+        while (p < end && count < 4) {
+            const char* start = p;
+            while (p < end && !IsSeparatorByte(*p) && *p != ',')
+                ++p;
+            words[count++] = QByteArrayView(start, p - start);
+            while (p < end && IsSeparatorByte(*p))
+                ++p;
+            if (p < end && *p == ',') {
+                if (p + 1 == end && count < 4)
+                    words[count++] = QByteArrayView(end, 0);
+                ++p;
+                while (p < end && IsSeparatorByte(*p))
+                    ++p;
+            }
+        }
+        if (count < 4) {
+            type = words[0];
+            length = words[1];
+            name = words[2];
+            return;
+        }
+    }
+    m_owned = SplitTextFields(text);
+    m_name = MemberNameFromDescription(m_owned.description);
+    type = m_owned.type;
+    length = m_owned.length;
+    name = m_name;
 }
 
 MessageNumbers MessageNumbersOf(const QByteArray& text) {

@@ -30,38 +30,53 @@ struct TextFields {
 };
 TextFields SplitTextFields(const QByteArray& text);
 
+// The type, length and member name of a list or item text, as the writers
+// read them for every node: views into the text when it is plain (no
+// quotes, a one-word description), so that large documents cost no
+// allocations per node; otherwise views into owned copies.
+class NodeFields {
+public:
+    explicit NodeFields(const QByteArray& text);
+    NodeFields(const NodeFields&) = delete;
+    NodeFields& operator=(const NodeFields&) = delete;
+
+    QByteArrayView type;   // field 0
+    QByteArrayView length; // field 1
+    QByteArrayView name;   // MemberName
+
+private:
+    TextFields m_owned;
+    QByteArray m_name;
+};
+
 // Field 2 trimmed, blanks (which survive only inside quoted words) made "_".
 QByteArray MemberName(const QByteArray& text);
 QByteArray MemberNameFromDescription(const QByteArray& description);
 
 // The one- or two-letter type name of an item type code: "BINARY" is B1,
 // "BOOL" is B, every other code stays as it is.
-QByteArray TypeName(const QByteArray& typeCode);
+QByteArrayView TypeName(QByteArrayView typeCode);
 // The type name padded with blanks to two characters, then one blank.
-QByteArray TypePrefix(const QByteArray& typeCode);
+QByteArray TypePrefix(QByteArrayView typeCode);
 
 // An item's length read as a number (0 when it is not one).
-qint64 ItemLength(const QByteArray& lengthText);
+qint64 ItemLength(QByteArrayView lengthText);
 // A list's count read as a number (-1 when it is not one).
-qint64 ListCount(const QByteArray& countText);
+qint64 ListCount(QByteArrayView countText);
 // Exactly "n": a list of variable length, with a count member and a loop.
-inline bool IsVariableCount(const QByteArray& countText) {
-    return countText == "n";
-}
-// Lists that are not variable are addressed as one struct everywhere: a
-// count that is no number ("x", "-1", empty) gets the same shape as a fixed
-// one, so that the declaration and the bodies agree.
-inline bool IsFixedList(const QByteArray& countText) {
-    return !IsVariableCount(countText);
+// Every other list, also one whose count is no number ("x", "-1", empty),
+// is addressed as one struct in the declaration and in the bodies alike.
+inline bool IsVariableCount(QByteArrayView countText) {
+    return countText == QByteArrayView("n");
 }
 // A length that reads as 1 is a single value in the declaration and is
 // passed by address in the bodies ("01" too, so both agree).
-inline bool IsSingleValue(const QByteArray& lengthText) {
+inline bool IsSingleValue(QByteArrayView lengthText) {
     return ItemLength(lengthText) == 1;
 }
 // The number to write for a length or count that reads as a number:
 // leading zeros and signs dropped, so "010" stays ten and never turns octal.
-QByteArray NumberText(const QByteArray& text, qint64 value);
+QByteArray NumberText(QByteArrayView text, qint64 value);
 
 // Stream and function of a message text, from its key.
 struct MessageNumbers {

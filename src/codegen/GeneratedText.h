@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <algorithm>
 #include <initializer_list>
 
 namespace pravik {
@@ -40,6 +41,11 @@ public:
     void append(const GeneratedText& other) {
         m_bytes.append(other.m_bytes);
         checkSize();
+    }
+
+    // Room for about bytes, so that a large text is not copied as it grows.
+    void reserve(qint64 bytes) {
+        m_bytes.reserve(static_cast<qsizetype>(std::min(bytes, m_maxBytes)));
     }
 
     const QByteArray& bytes() const { return m_bytes; }

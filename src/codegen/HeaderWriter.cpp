@@ -320,6 +320,8 @@ QByteArray GenerateHeaderText(const SmlDocument& doc, const QString& headerPath,
                               qint64 maxBytes) {
     GeneratedText preamble(headerPath, maxBytes);
     GeneratedText classes(headerPath, maxBytes);
+    classes.reserve(doc.nodeCount() * 56 + 4096);
+    preamble.reserve(doc.nodeCount() * 56 + 65536); // the classes join it at the end
     WritePreamble(preamble, headerPath, date);
     WriteClasses(classes, preamble, doc);
     preamble.append(classes);

@@ -4,6 +4,7 @@
 #include "codegen/GeneratedText.h"
 #include "document/SmlNode.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -51,9 +52,9 @@ constexpr std::array<ItemCalls, 14> kItemCalls = {{
     {"J8", "GetJ8(X, lMsgId, &nResult,  ", "GetJ8(X, lMsgId, &nResult,  ", nullptr, nullptr},
 }};
 
-const ItemCalls* FindItemCalls(const QByteArray& code) {
+const ItemCalls* FindItemCalls(QByteArrayView code) {
     for (const ItemCalls& calls : kItemCalls)
-        if (code == calls.code)
+        if (code == QByteArrayView(calls.code))
             return &calls;
     return nullptr;
 }
@@ -68,9 +69,9 @@ char LoopLetter(qint64 variableListsAbove) {
     return static_cast<char>(static_cast<unsigned char>(('i' + variableListsAbove) & 0xFF));
 }
 
-QByteArray ListCountText(const QByteArray& count) {
+QByteArray ListCountText(QByteArrayView count) {
     const qint64 v = ListCount(count);
-    return v >= 0 ? NumberText(count, v) : count;
+    return v >= 0 ? NumberText(count, v) : count.toByteArray();
 }
 
 // The Receive and Send bodies share one walk: the same visits, counters,
@@ -119,25 +120,24 @@ private:
             m_path.clear();
             break;
         case NodeKind::List: {
-            const TextFields fields = SplitTextFields(node.Text());
-            const QByteArray name = MemberNameFromDescription(fields.description);
+            const NodeFields fields(node.Text());
+            const QByteArrayView name = fields.name;
             const qint64 k = m_lists.increment(d);
             if (IsVariableCount(fields.length)) {
                 m_loops.increment(d);
                 const char v = LoopLetter(prefix);
                 const QByteArrayView letter(&v, 1);
-                const QByteArray member = m_path + name;
                 if (m_body == Body::Receive)
-                    m_out.indented(indent,
-                                   {"GetL (X, lMsgId, &nResult, &", member, ", Max_", name, ");"});
+                    m_out.indented(indent, {"GetL (X, lMsgId, &nResult, &", m_path, name, ", Max_",
+                                            name, ");"});
                 else
-                    m_out.indented(indent,
-                                   {"SetL (X, lMsgId, &nResult, ", member, ", Max_", name, ");"});
-                m_out.indented(
-                    indent, {"for(int ", letter, "=0; ", letter, "<", member, "; ", letter, "++)"});
+                    m_out.indented(indent, {"SetL (X, lMsgId, &nResult, ", m_path, name, ", Max_",
+                                            name, ");"});
+                m_out.indented(indent, {"for(int ", letter, "=0; ", letter, "<", m_path, name, "; ",
+                                        letter, "++)"});
                 m_out.indented(indent, {"{"});
                 m_out.indented(indent, {"    if(nResult<0) break;"});
-                m_path += 'L' + QByteArray::number(k) + '[' + v + "].";
+                m_path.append('L').append(QByteArray::number(k)).append('[').append(v).append("].");
                 frame.loop = true;
             } else {
                 if (m_body == Body::Receive)
@@ -145,7 +145,7 @@ private:
                 else
                     m_out.indented(indent, {"SetL (X, lMsgId, &nResult, ",
                                             ListCountText(fields.length), ");"});
-                m_path += 'L' + QByteArray::number(k) + '.';
+                m_path.append('L').append(QByteArray::number(k)).append('.');
             }
             break;
         }
@@ -206,20 +206,21 @@ private:
     }
 
     void writeItem(const SmlNode& node, qsizetype indent) {
-        const TextFields fields = SplitTextFields(node.Text());
+        const NodeFields fields(node.Text());
         const ItemCalls* calls = FindItemCalls(fields.type);
         if (!calls)
             return; // a type the helpers do not know gets no line
-        const QByteArray member = m_path + MemberNameFromDescription(fields.description);
+        const QByteArrayView name = fields.name;
         const bool single = IsSingleValue(fields.length);
         if (m_body == Body::Receive) {
-            m_out.indented(indent, {single ? calls->getSingle : calls->getArray, member, ");"});
+            m_out.indented(indent,
+                           {single ? calls->getSingle : calls->getArray, m_path, name, ");"});
         } else if (!calls->setSingle) {
             m_out.indented(indent, {"Not supported."});
         } else {
-            const bool ascii = fields.type == "A";
-            m_out.indented(indent, {single ? calls->setSingle : calls->setArray, member,
-                                    ", sizeof(", member, ascii ? ")-1);" : "));"});
+            const bool ascii = fields.type == QByteArrayView("A");
+            m_out.indented(indent, {single ? calls->setSingle : calls->setArray, m_path, name,
+                                    ", sizeof(", m_path, name, ascii ? ")-1);" : "));"});
         }
     }
 
@@ -247,14 +248,14 @@ void WriteClearBody(const SmlNode& node, GeneratedText& out) {
     out.line({"void ", MessageClassName(MessageNumbersOf(node.Text())), "::Clear(short Mode)"});
     out.line("{");
     if (node.childCount() > 0) {
-        const TextFields fields = SplitTextFields(node.child(0)->Text());
-        if (fields.type == "L") {
+        const NodeFields fields(node.child(0)->Text());
+        if (fields.type == QByteArrayView("L")) {
             if (IsVariableCount(fields.length))
                 out.line("    memset(L1, 0, sizeof(L1));");
             else
                 out.line("    memset(&L1, 0, sizeof(L1));");
         } else {
-            const QByteArray member = MemberNameFromDescription(fields.description);
+            const QByteArrayView member = fields.name;
             if (IsSingleValue(fields.length))
                 out.line({"    memset(&", member, ", 0, sizeof(", member, "));"});
             else
@@ -294,8 +295,8 @@ void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& pre
             classes.line("    public:");
             break;
         case NodeKind::List: {
-            const TextFields fields = SplitTextFields(node.Text());
-            frame.member = MemberNameFromDescription(fields.description);
+            const NodeFields fields(node.Text());
+            frame.member = fields.name.toByteArray();
             frame.ordinal = lists.increment(d);
             frame.variable = IsVariableCount(fields.length);
             if (frame.variable) {
@@ -307,25 +308,28 @@ void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& pre
             break;
         }
         case NodeKind::Item: {
-            const TextFields fields = SplitTextFields(node.Text());
-            const QByteArray member = MemberNameFromDescription(fields.description);
+            const NodeFields fields(node.Text());
+            const QByteArrayView member = fields.name;
             const qint64 v = ItemLength(fields.length);
-            if (fields.type == "A") {
+            if (fields.type == QByteArrayView("A")) {
                 if (v != 0)
                     classes.indented(indent, {"A  ", member, "[", QByteArray::number(v + 1), "];"});
                 else
                     classes.indented(indent,
                                      {"A  ", member, "[/*", fields.length, "*/]; //Need define"});
             } else {
-                const QByteArray prefix = TypePrefix(fields.type);
+                // The type name padded to two characters, then a blank.
+                const QByteArrayView type = TypeName(fields.type);
+                const QByteArrayView pad =
+                    QByteArrayView("   ").first(std::max<qsizetype>(1, 3 - type.size()));
                 if (v == 1)
-                    classes.indented(indent, {prefix, member, ";"});
+                    classes.indented(indent, {type, pad, member, ";"});
                 else if (v > 1)
                     classes.indented(indent,
-                                     {prefix, member, "[", NumberText(fields.length, v), "];"});
+                                     {type, pad, member, "[", NumberText(fields.length, v), "];"});
                 else
-                    classes.indented(indent,
-                                     {prefix, member, "[/*", fields.length, "*/]; //Need define"});
+                    classes.indented(
+                        indent, {type, pad, member, "[/*", fields.length, "*/]; //Need define"});
             }
             break;
         }

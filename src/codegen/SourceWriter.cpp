@@ -319,6 +319,8 @@ QString HeaderNameForSource(const QString& sourcePath) {
 QByteArray GenerateSourceText(const SmlDocument& doc, const QString& sourcePath, const QDate& date,
                               qint64 maxBytes) {
     GeneratedText out(sourcePath, maxBytes);
+    // About 200 bytes per node: one Receive and one Send line with paths.
+    out.reserve(doc.nodeCount() * 200 + 65536);
     WriteFixedSection(out, sourcePath, date);
     out.line(kSeparator);
 

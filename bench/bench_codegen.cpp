@@ -1,0 +1,82 @@
+// Generation time of the C++ header and source for large documents: 10^4
+// messages of 100 nodes each (10^6 nodes), and smaller sizes to show that
+// the time grows linearly with the document.
+#include "codegen/HeaderWriter.h"
+#include "codegen/SourceWriter.h"
+#include "document/SmlDocument.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace pravik;
+
+namespace {
+
+// One message of 100 nodes: a fixed list holding a few items and 19
+// variable lists of a fixed pair each.
+std::unique_ptr<SmlNode> MakeMessage(int number) {
+    const int stream = 1 + number / 200, function = 1 + number % 200;
+    auto message = std::make_unique<SmlNode>("S" + QByteArray::number(stream) + "F" +
+                                                 QByteArray::number(function) + " P Message " +
+                                                 QByteArray::number(number),
+                                             ImageMessage);
+    SmlNode* top = message->appendChildDetached(std::make_unique<SmlNode>("L 22 Top", ImageList));
+    top->appendChildDetached(std::make_unique<SmlNode>("U4 1 DATAID", ImageItem));
+    top->appendChildDetached(std::make_unique<SmlNode>("A 40 Name", ImageItem));
+    top->appendChildDetached(std::make_unique<SmlNode>("F8 4 Values", ImageItem));
+    for (int g = 0; g < 19; ++g) {
+        const QByteArray n = QByteArray::number(g);
+        SmlNode* rows =
+            top->appendChildDetached(std::make_unique<SmlNode>("L n Rows" + n, ImageList));
+        SmlNode* row =
+            rows->appendChildDetached(std::make_unique<SmlNode>("L 2 Row" + n, ImageList));
+        row->appendChildDetached(std::make_unique<SmlNode>("U4 1 Id" + n, ImageItem));
+        row->appendChildDetached(std::make_unique<SmlNode>("A 20 Text" + n, ImageItem));
+    }
+    return message;
+}
+
+SmlDocument& Document(int messages) {
+    static std::map<int, std::unique_ptr<SmlDocument>> cache;
+    auto& doc = cache[messages];
+    if (!doc) {
+        std::vector<std::unique_ptr<SmlNode>> top;
+        for (int i = 0; i < messages; ++i)
+            top.push_back(MakeMessage(i));
+        doc = std::make_unique<SmlDocument>();
+        doc->resetTo(std::move(top), qint64(messages) * 100);
+    }
+    return *doc;
+}
+
+void BM_GenerateSource(benchmark::State& state) {
+    SmlDocument& doc = Document(static_cast<int>(state.range(0)));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray text =
+            GenerateSourceText(doc, QStringLiteral("bench.cpp"), QDate(2005, 3, 7));
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.constData());
+    }
+    state.counters["nodes"] = static_cast<double>(doc.nodeCount());
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+void BM_GenerateHeader(benchmark::State& state) {
+    SmlDocument& doc = Document(static_cast<int>(state.range(0)));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray text =
+            GenerateHeaderText(doc, QStringLiteral("bench.h"), QDate(2005, 3, 7));
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.constData());
+    }
+    state.counters["nodes"] = static_cast<double>(doc.nodeCount());
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+} // namespace
+
+BENCHMARK(BM_GenerateSource)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateHeader)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
