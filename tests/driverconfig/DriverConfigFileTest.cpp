@@ -129,13 +129,14 @@ TEST(DriverConfigRead, QuotesCaseAndBlanks) {
     EXPECT_TRUE(c.host);
     EXPECT_EQ(c.ip, "10.0.0.1");
     EXPECT_EQ(c.prefix, " EQ ");
-    // Bytes, not characters: the code page may show the backslash as a won sign.
-    EXPECT_EQ(AnsiText::Encode(c.logFolder), "C:\\logs");
+    EXPECT_EQ(c.logFolder, "C:\\logs");
 }
 
 TEST(DriverConfigRead, TextsAreDecodedFromTheAnsiCodePage) {
     TempDir dir;
-    const QString folder = QStringLiteral("D:\\로그");
+    // A backslash stays a backslash both ways.
+    const QString folder = QStringLiteral("D:\\로그\\");
+    EXPECT_EQ(AnsiText::Encode(folder), "D:\\\xB7\xCE\xB1\xD7\\");
     const DriverConfig c = ReadText(dir, "[Log]\r\nDir=" + AnsiText::Encode(folder) + "\r\n");
     EXPECT_EQ(c.logFolder, folder);
     const QString path = dir.path("Out.cfg");
