@@ -14,6 +14,11 @@
 #include <memory>
 #include <set>
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace pravik::test {
 
 // A real main window driven through the scripted prompter.

@@ -1,0 +1,45 @@
+#include "MainWindowFixture.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+namespace pravik::test {
+namespace {
+
+// Renders the main window with the example definitions open, a message
+// selected and the text pane shown, to app-screenshot.png in the build folder.
+TEST_F(MainWindowTest, ScreenshotWithTheExampleOpen) {
+    const QString example = QStringLiteral(PRAVIK_EXAMPLES "/host.sml");
+    prompter.answerOpen(example);
+    w->show();
+    w->action("FileLoad")->trigger();
+    ASSERT_GT(w->document().topLevelCount(), 2);
+    w->action("ToolViewTextSML")->trigger();
+    SmlNode* message = top(1);
+    w->selectNode(message);
+    w->action("ItemFullExpand")->trigger();
+    w->selectNode(message);
+    QApplication::processEvents();
+
+    const QImage shot = w->grab().toImage();
+    const QString out = QStringLiteral(PRAVIK_BINARY_DIR "/app-screenshot.png");
+    ASSERT_TRUE(shot.save(out));
+
+    // The pane is black with white text, on the right half.
+    const QRect pane = w->memo()->geometry().translated(w->centralWidget()->pos());
+    EXPECT_GE(pane.width(), w->width() / 2 - 2);
+    int black = 0, light = 0;
+    for (int y = pane.top() + 4; y < pane.top() + 120; ++y)
+        for (int x = pane.left() + 4; x < pane.left() + 200; ++x) {
+            const int v = qGray(shot.pixel(x, y));
+            black += v < 30;
+            light += v > 120;
+        }
+    EXPECT_GT(black, light);
+    EXPECT_GT(light, 40); // text was drawn
+    EXPECT_EQ(w->statusPanelText(2), QString::fromUtf8(message->Text()));
+}
+
+} // namespace
+} // namespace pravik::test

@@ -1,0 +1,269 @@
+#include "MainWindowFixture.h"
+
+#include "editing/TfmMsgEdit.h"
+#include "sml/SmlWriter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace pravik::test {
+namespace {
+
+// A right click as the platform delivers it: the press, then the context
+// menu request at the same place.
+void RightClick(QWidget* viewport, QPoint pos) {
+    QTest::mouseClick(viewport, Qt::RightButton, {}, pos);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &menu);
+}
+
+// Runs once the next popup is open: records the enabled item commands and
+// closes it, so that exec() returns.
+void CloseNextPopup(std::set<QString>* enabledThen, TfmMain* w) {
+    QTimer::singleShot(0, [=] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* a : w->popupMenu()->actions())
+                if (!a->isSeparator() && a->isEnabled())
+                    enabledThen->insert(a->objectName());
+            popup->close();
+        }
+    });
+}
+
+TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
+    open("host.sml", kThreeMessages);
+    SmlNode* message = top(1);
+    SmlNode* list = message->child(0);
+    SmlNode* item = list->child(0);
+    const std::set<QString> always = {"FileNew",       "FileLoad",        "FileSave",
+                                      "FileSaveas",    "MakeCppFile",     "FileExit",
+                                      "OptionConfig",  "ToolViewTextSML", "ToolStructCheck",
+                                      "ToolStayOnTop", "HelpWhatsNew",    "HelpAbout"};
+    const auto with = [&](std::initializer_list<const char*> extra) {
+        std::set<QString> s = always;
+        for (const char* e : extra)
+            s.insert(QString::fromLatin1(e));
+        return s;
+    };
+
+    w->selectNode(message);
+    EXPECT_EQ(w->selectedNode(), message);
+    EXPECT_EQ(enabledActions(),
+              with({"ItemAdd", "ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
+                    "ItemCopy", "ItemDelete", "ItemFullExpand", "ItemFullCollapse"}));
+    EXPECT_EQ(w->statusPanelText(2), "S1F2 S On Line Data");
+
+    w->selectNode(list);
+    EXPECT_TRUE(enabled("ItemAddSub"));
+    EXPECT_EQ(w->statusPanelText(2), "L 2");
+
+    w->selectNode(item);
+    EXPECT_EQ(enabledActions(), with({"ItemAdd", "ItemMoveUp", "ItemMoveDown", "ItemEdit",
+                                      "ItemCut", "ItemCopy", "ItemDelete"}));
+    EXPECT_EQ(w->statusPanelText(2), "A 6 MDLN");
+
+    // A message without children: no full expand or collapse.
+    w->selectNode(top(0));
+    EXPECT_FALSE(enabled("ItemFullExpand"));
+    EXPECT_FALSE(enabled("ItemFullCollapse"));
+    EXPECT_TRUE(enabled("ItemAddSub"));
+
+    // Something copied: paste is offered for any selection, and for none.
+    w->state().ClipboardNode = item;
+    w->selectNode(list);
+    EXPECT_TRUE(enabled("ItemPaste"));
+    w->selectNode(nullptr);
+    EXPECT_EQ(enabledActions(), with({"ItemAdd", "ItemPaste"}));
+    // The third panel keeps the last selected node's text.
+    EXPECT_EQ(w->statusPanelText(2), "L 2");
+}
+
+TEST_F(MainWindowTest, EscClearsTheSelectionThenTheClipboard) {
+    open("host.sml", kThreeMessages);
+    showAndFocus();
+    SmlNode* list = top(1)->child(0);
+    w->state().ClipboardNode = list;
+    w->document().setCut(list, true);
+    w->selectNode(top(0));
+    ASSERT_TRUE(enabled("ItemPaste"));
+
+    QTest::keyClick(w->tree(), Qt::Key_Escape);
+    EXPECT_EQ(w->selectedNode(), nullptr);
+    EXPECT_TRUE(enabled("ItemPaste")); // the change ran while the clipboard was still set
+    EXPECT_EQ(w->state().ClipboardNode, nullptr);
+    EXPECT_FALSE(list->IsCut());
+
+    w->selectNode(top(2));
+    EXPECT_FALSE(enabled("ItemPaste"));
+}
+
+TEST_F(MainWindowTest, RightButtonSelectsTheNodeUnderThePointerOrNothing) {
+    open("host.sml", kThreeMessages);
+    showAndFocus();
+    w->state().ClipboardNode = top(0);
+    SmlTreeView* tree = w->tree();
+    const QRect second = tree->visualRect(w->document().indexOf(top(1)));
+
+    std::set<QString> enabledThen;
+    CloseNextPopup(&enabledThen, w.get());
+    RightClick(tree->viewport(), second.topLeft() + QPoint(30, second.height() / 2));
+    QApplication::processEvents();
+    EXPECT_EQ(w->selectedNode(), top(1));
+
+    // Empty space below the last node clears the selection first.
+    enabledThen.clear();
+    CloseNextPopup(&enabledThen, w.get());
+    RightClick(tree->viewport(), QPoint(30, tree->viewport()->height() - 5));
+    QApplication::processEvents();
+    EXPECT_EQ(w->selectedNode(), nullptr);
+    // The context menu opened after the selection was cleared.
+    EXPECT_EQ(enabledThen, (std::set<QString>{"ItemAdd", "ItemPaste", "FileLoad", "FileSave"}));
+
+    // Right of a label counts as empty space too.
+    w->selectNode(top(0));
+    CloseNextPopup(&enabledThen, w.get());
+    RightClick(tree->viewport(), QPoint(second.right() - 3, second.center().y()));
+    QApplication::processEvents();
+    EXPECT_EQ(w->selectedNode(), nullptr);
+}
+
+TEST_F(MainWindowTest, LeftClickBelowTheLastNodeKeepsTheSelection) {
+    open("host.sml", kThreeMessages);
+    showAndFocus();
+    w->selectNode(top(2));
+    QTest::mouseClick(w->tree()->viewport(), Qt::LeftButton, {},
+                      QPoint(30, w->tree()->viewport()->height() - 5));
+    EXPECT_EQ(w->selectedNode(), top(2));
+}
+
+TEST_F(MainWindowTest, EnterAndDoubleClickEditTheSelectedNode) {
+    open("host.sml", kThreeMessages);
+    showAndFocus();
+    w->selectNode(top(0));
+    w->TreeView1Exit(); // the edit runs even with ItemEdit disabled
+    prompter.answerDialog([](QDialog*) { return int(QDialog::Rejected); });
+    QTest::keyClick(w->tree(), Qt::Key_Return);
+    ASSERT_EQ(prompter.dialogsRun.size(), 1u);
+    EXPECT_EQ(prompter.dialogsRun[0], static_cast<QDialog*>(w->msgEdit()));
+    EXPECT_TRUE(w->state().EditMode);
+
+    prompter.answerDialog([](QDialog*) { return int(QDialog::Rejected); });
+    const QRect r = w->tree()->visualRect(w->document().indexOf(top(0)));
+    QTest::mouseDClick(w->tree()->viewport(), Qt::LeftButton, {},
+                       r.topLeft() + QPoint(30, r.height() / 2));
+    EXPECT_EQ(prompter.dialogsRun.size(), 2u);
+}
+
+TEST_F(MainWindowTest, FocusEnablesAddOnlyWithADocumentAndLosingItDisablesAll) {
+    w->TreeView1Enter();
+    EXPECT_FALSE(enabled("ItemAdd"));
+    open("host.sml", kThreeMessages);
+    w->selectNode(top(1));
+    w->TreeView1Exit();
+    for (const char* n :
+         {"ItemAdd", "ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut", "ItemCopy",
+          "ItemPaste", "ItemDelete", "ItemFullExpand", "ItemFullCollapse"})
+        EXPECT_FALSE(enabled(n)) << n;
+    w->TreeView1Enter();
+    EXPECT_TRUE(enabled("ItemAdd"));
+    EXPECT_FALSE(enabled("ItemEdit")); // until the selection changes
+}
+
+TEST_F(MainWindowTest, FullExpandAndCollapseWholeSubtrees) {
+    open("deep.sml",
+         "<S1F1 P\r\n  <L 1 \r\n    <L 1 \r\n      <L 1 \r\n        <A 1 x >\r\n      >\r\n"
+         "    >\r\n  >\r\n>\r\n\r\n<S2F2 S\r\n>\r\n");
+    SmlTreeView* tree = w->tree();
+    SmlDocument& doc = w->document();
+    SmlNode* m = top(0);
+    SmlNode* l3 = m->child(0)->child(0)->child(0);
+    w->selectNode(m);
+    w->action("ItemFullExpand")->trigger();
+    for (SmlNode* n : {m, m->child(0), m->child(0)->child(0), l3})
+        EXPECT_TRUE(tree->isExpanded(doc.indexOf(n)));
+    w->action("ItemFullCollapse")->trigger();
+    for (SmlNode* n : {m, m->child(0), m->child(0)->child(0), l3})
+        EXPECT_FALSE(tree->isExpanded(doc.indexOf(n)));
+    // Nothing selected: nothing happens.
+    w->selectNode(nullptr);
+    w->ItemFullExpandExecute();
+    EXPECT_FALSE(tree->isExpanded(doc.indexOf(m)));
+}
+
+TEST_F(MainWindowTest, TextPaneTogglesAndIsRegeneratedFromTheTree) {
+    open("host.sml", "<S1F1 P x\r\n  <A 1 y >\r\n>\r\n");
+    w->document().appendNode(nullptr, "S9F9 P added", ImageMessage);
+    w->action("ToolViewTextSML")->trigger();
+    EXPECT_TRUE(w->memoShown());
+    EXPECT_TRUE(w->memo()->isVisibleTo(w.get()));
+    EXPECT_EQ(w->action("ToolViewTextSML")->text(), "코드 숨김");
+    EXPECT_EQ(w->memo()->toPlainText(), "<S1F1 P x\n  <A 1 y >\n>\n\n<S9F9 P added\n>\n\n");
+    EXPECT_EQ(w->memo()->toPlainText(), w->memoText());
+
+    w->action("ToolViewTextSML")->trigger();
+    EXPECT_FALSE(w->memoShown());
+    EXPECT_FALSE(w->memo()->isVisibleTo(w.get()));
+    EXPECT_EQ(w->action("ToolViewTextSML")->text(), "코드 보기");
+
+    // New while hidden leaves the text; while shown it empties it.
+    w->action("FileNew")->trigger();
+    EXPECT_FALSE(w->memoText().isEmpty());
+    w->action("ToolViewTextSML")->trigger();
+    EXPECT_EQ(w->memo()->toPlainText(), ""); // an empty document
+    w->document().appendNode(nullptr, "S1F1 P", ImageMessage);
+    w->action("ToolViewTextSML")->trigger();
+    w->action("ToolViewTextSML")->trigger();
+    EXPECT_EQ(w->memo()->toPlainText(), "<S1F1 P\n>\n\n");
+    w->action("FileNew")->trigger();
+    EXPECT_EQ(w->memo()->toPlainText(), "");
+}
+
+TEST_F(MainWindowTest, OpenWhileThePaneIsShownShowsTheFileAsItIs) {
+    w->action("FileNew")->trigger();
+    w->action("ToolViewTextSML")->trigger();
+    // Line ends of every kind, a stray line and text after a NUL byte.
+    open("odd.sml", QByteArray("junk\r<S1F1 P\n>\r\n\r\n<S2F2 S x>\0tail", 35));
+    EXPECT_EQ(w->memo()->toPlainText(), "junk\n<S1F1 P\n>\n\n<S2F2 S x>\n");
+}
+
+TEST_F(MainWindowTest, SelectingAMessageMovesThePaneToItsFirstLine) {
+    open("host.sml", kThreeMessages);
+    w->action("ToolViewTextSML")->trigger();
+    QPlainTextEdit* memo = w->memo();
+    const QString text = memo->toPlainText();
+
+    w->selectNode(top(1));
+    EXPECT_EQ(memo->textCursor().position(), text.indexOf("<S1F2 S On Line Data"));
+    EXPECT_FALSE(memo->textCursor().hasSelection());
+
+    // "<S1F1 P" first appears inside the line of "S1F1 P Are You There".
+    w->selectNode(top(2));
+    EXPECT_EQ(memo->textCursor().position(), 0);
+
+    // Lists and items leave the caret where it is.
+    w->selectNode(top(1));
+    const int at = memo->textCursor().position();
+    w->selectNode(top(1)->child(0));
+    w->selectNode(top(1)->child(0)->child(1));
+    EXPECT_EQ(memo->textCursor().position(), at);
+
+    // A message missing from the pane (added after it was filled) moves nothing.
+    SmlNode* added = w->document().appendNode(nullptr, "S5F5 P new", ImageMessage);
+    w->selectNode(added);
+    EXPECT_EQ(memo->textCursor().position(), at);
+}
+
+TEST_F(MainWindowTest, SelectingWithThePaneHiddenLeavesItAlone) {
+    open("host.sml", kThreeMessages);
+    w->action("ToolViewTextSML")->trigger();
+    w->action("ToolViewTextSML")->trigger();
+    w->memo()->moveCursor(QTextCursor::End);
+    const int end = w->memo()->textCursor().position();
+    w->selectNode(top(1));
+    EXPECT_EQ(w->memo()->textCursor().position(), end);
+}
+
+} // namespace
+} // namespace pravik::test
