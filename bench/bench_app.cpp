@@ -1,0 +1,141 @@
+// The main window at scale, offscreen: opening a 10^6-node file up to the
+// first paint, the structure check with 10^5 faulty nodes up to the repaint,
+// and selecting a message while the text pane shows the whole file.
+#include "app/SmlTreeView.h"
+#include "app/TfmMain.h"
+#include "document/SmlDocument.h"
+#include "platform/Prompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace pravik;
+
+namespace {
+
+// Answers every question at once: the path given for open, OK for boxes.
+class BenchPrompter : public Prompter {
+public:
+    QString openPath;
+    Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }
+    std::optional<QString> openFileName(const FileRequest&) override { return openPath; }
+    std::optional<QString> saveFileName(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    int runDialog(QDialog*) override { return QDialog::Rejected; }
+    void openWithShell(const QString&) override {}
+};
+
+constexpr int kMessages = 100000; // 10 nodes each: 10^6 nodes
+
+// 10^5 messages, each with a list of eight items. With faulty set, every
+// list claims nine: 10^5 faulty nodes, each inside a collapsed message.
+QString WriteFile(const QTemporaryDir& dir, bool faulty) {
+    QByteArray text;
+    text.reserve(kMessages * 200);
+    for (int m = 0; m < kMessages; ++m) {
+        text += "<S" + QByteArray::number(m / 256 + 1) + "F" + QByteArray::number(m % 256) +
+                " P Message " + QByteArray::number(m) + "\r\n";
+        text += faulty ? "  <L 9 Values \r\n" : "  <L 8 Values \r\n";
+        for (int i = 0; i < 8; ++i)
+            text += "    <U4 1 Value" + QByteArray::number(i) + " >\r\n";
+        text += "  >\r\n>\r\n\r\n";
+    }
+    const QString path = dir.filePath(faulty ? "faulty.sml" : "clean.sml");
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(text);
+    return path;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString clean = WriteFile(dir, false);
+    QString faulty = WriteFile(dir, true);
+};
+
+Fixture& Files() {
+    static Fixture f;
+    return f;
+}
+
+void Open(TfmMain& w, BenchPrompter& p, const QString& path) {
+    p.openPath = path;
+    w.action("FileLoad")->trigger();
+}
+
+void BM_OpenMillionNodesToFirstPaint(benchmark::State& state) {
+    BenchPrompter p;
+    TfmMain w(p);
+    w.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        Open(w, p, Files().clean);
+        benchmark::DoNotOptimize(w.grab()); // lays out and paints the window
+    }
+    state.counters["nodes"] = static_cast<double>(w.document().nodeCount());
+}
+BENCHMARK(BM_OpenMillionNodesToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_CheckWith100kFaults(benchmark::State& state) {
+    BenchPrompter p;
+    TfmMain w(p);
+    w.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Open(w, p, Files().faulty);
+        w.grab();
+        state.ResumeTiming();
+        w.action("ToolStructCheck")->trigger();
+        benchmark::DoNotOptimize(w.grab());
+    }
+    qint64 marked = 0;
+    for (SmlNode* n = w.document().firstNode(); n; n = n->nextPreOrder())
+        marked += n->ImageIndex() >= 3;
+    state.counters["faulty"] = static_cast<double>(marked);
+}
+BENCHMARK(BM_CheckWith100kFaults)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SelectMessageWithPaneShown(benchmark::State& state) {
+    BenchPrompter p;
+    TfmMain w(p);
+    w.show();
+    Open(w, p, Files().clean);
+    QElapsedTimer shown;
+    shown.start();
+    w.action("ToolViewTextSML")->trigger();
+    w.grab();
+    state.counters["show_pane_ms"] = static_cast<double>(shown.elapsed());
+    QApplication::processEvents();
+    // Alternate between messages far apart; the later one is found last.
+    SmlNode* far[2] = {w.document().topLevel(kMessages - 1), w.document().topLevel(kMessages / 2)};
+    int i = 0;
+    for (auto _ : state) {
+        w.selectNode(far[i++ % 2]);
+        w.memo()->viewport()->repaint();
+        w.tree()->viewport()->repaint();
+    }
+    state.counters["caret"] = w.memo()->textCursor().position();
+}
+BENCHMARK(BM_SelectMessageWithPaneShown)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
