@@ -88,7 +88,10 @@ void ItemCommands::ItemAddExecute() {
     if (!selected || selected->Kind() == NodeKind::Message) {
         if (!runMessageDialog(false))
             return;
-        added = ApplyMessageDialog(doc, selected, DialogMode::AddSibling, m_msgEdit.fields());
+        // New messages always join the top level, also beside a message-like
+        // node that a file nested below another.
+        SmlNode* beside = selected && selected->isTopLevel() ? selected : nullptr;
+        added = ApplyMessageDialog(doc, beside, DialogMode::AddSibling, m_msgEdit.fields());
     } else {
         if (!runItemDialog(false))
             return;

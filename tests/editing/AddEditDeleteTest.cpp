@@ -40,6 +40,15 @@ TEST_F(AddTest, MessageBesideAMessageEvenOneMarkedInError) {
     EXPECT_TRUE(host.doc_.topLevel(2)->isTopLevel());
 }
 
+TEST_F(AddTest, MessageBesideANestedMessageKindNodeStillGoesToTheTopLevel) {
+    SmlNode* odd = host.doc_.appendNode(Find("L 2 Status"), "S9F9 P nested", ImageMessage);
+    host.selected_ = odd;
+    AnswerMessage("3", "1", -1, "top");
+    cmds.ItemAddExecute();
+    EXPECT_TRUE(Find("S3F1 P top")->isTopLevel());
+    EXPECT_EQ(Find("L 2 Status")->childCount(), 3); // untouched
+}
+
 TEST_F(AddTest, ItemBesideAnItemRefreshesAFixedCountOnly) {
     Select("A 10 SOFTREV");
     AnswerItem(1, "20", "EXTRA");
