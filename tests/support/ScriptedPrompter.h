@@ -95,7 +95,11 @@ private:
             ADD_FAILURE() << "unexpected " << what;
             return std::nullopt;
         }
-        auto a = q.front();
+        // Built in place: GCC misreads a copied optional<QString> as
+        // possibly uninitialised.
+        std::optional<QString> a(std::in_place, q.front().value_or(QString()));
+        if (!q.front())
+            a.reset();
         q.pop_front();
         return a;
     }
