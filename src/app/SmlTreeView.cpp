@@ -79,13 +79,23 @@ void SmlTreeView::collapseSubtree(SmlNode* node) {
 void SmlTreeView::revealNodes(const std::vector<SmlNode*>& nodes) {
     if (!m_doc || nodes.empty())
         return;
-    scheduleDelayedItemsLayout();
     std::unordered_set<const SmlNode*> opened;
+    bool relayoutPending = false;
     for (const SmlNode* node : nodes) {
         // Stop at the first ancestor already handled: everything above it
         // was handled with it, which keeps the walk linear overall.
-        for (SmlNode* p = node->parent(); p && opened.insert(p).second; p = p->parent())
-            expand(m_doc->indexOf(p));
+        for (SmlNode* p = node->parent(); p && opened.insert(p).second; p = p->parent()) {
+            const QModelIndex idx = m_doc->indexOf(p);
+            if (isExpanded(idx))
+                continue;
+            if (!relayoutPending) {
+                // With a relayout pending, expand() only records the mark
+                // instead of laying out the rows once per call.
+                scheduleDelayedItemsLayout();
+                relayoutPending = true;
+            }
+            expand(idx);
+        }
     }
 }
 
