@@ -6,12 +6,12 @@
 #include "document/SmlDocument.h"
 #include "platform/Prompter.h"
 
+#include "app/TextPane.h"
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -124,7 +124,7 @@ void BM_SelectMessageWithPaneShown(benchmark::State& state) {
         w.memo()->viewport()->repaint();
         w.tree()->viewport()->repaint();
     }
-    state.counters["caret"] = w.memo()->textCursor().position();
+    state.counters["caret"] = w.memo()->caretPosition();
 }
 BENCHMARK(BM_SelectMessageWithPaneShown)->Unit(benchmark::kMillisecond)->Iterations(20);
 

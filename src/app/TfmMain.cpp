@@ -3,6 +3,7 @@
 #include "app/NodeDelegate.h"
 #include "app/SmlTreeView.h"
 #include "app/TAboutBox.h"
+#include "app/TextPane.h"
 #include "document/SmlDocument.h"
 #include "driverconfig/TfmConfig.h"
 #include "editing/ItemCommands.h"
@@ -25,10 +26,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -196,15 +195,8 @@ void TfmMain::createControls() {
     TreeView1->setDocument(m_doc);
     row->addWidget(TreeView1, 1);
 
-    Memo1 = new QPlainTextEdit(central);
+    Memo1 = new TextPane(central);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    // Read-only, but with a visible caret the user can move.
-    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setUndoRedoEnabled(false);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont mono;
     mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Nimbus Mono PS"),
                       QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono")});
@@ -702,10 +694,8 @@ void TfmMain::ShowMessageLine(SmlNode* node) {
     const qsizetype pos = memoText().indexOf(key);
     if (pos < 0)
         return;
-    QTextCursor cursor(Memo1->document());
-    cursor.setPosition(static_cast<int>(pos));
-    Memo1->setTextCursor(cursor);
-    Memo1->ensureCursorVisible();
+    Memo1->setCaretPosition(pos);
+    Memo1->ensureCaretVisible();
 }
 
 // --- tools and help ------------------------------------------------------------------

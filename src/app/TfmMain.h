@@ -13,7 +13,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QStatusBar;
 class QToolBar;
 
@@ -25,6 +24,7 @@ class Prompter;
 class SmlDocument;
 class SmlNode;
 class SmlTreeView;
+class TextPane;
 class TAboutBox;
 class TfmConfig;
 class TfmItemEdit;
@@ -90,7 +90,7 @@ public:
     QAction* action(const QString& name) const { return m_actions.value(name); }
     QStringList actionNames() const { return m_actionOrder; }
     SmlTreeView* tree() const { return TreeView1; }
-    QPlainTextEdit* memo() const { return Memo1; }
+    TextPane* memo() const { return Memo1; }
     bool memoShown() const { return m_memoShown; }
     // The pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -154,7 +154,7 @@ private:
     QToolBar* ActionToolBar2 = nullptr;
     SmlTreeView* TreeView1 = nullptr;
     NodeDelegate* m_delegate = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    TextPane* Memo1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* m_panels[3] = {nullptr, nullptr, nullptr};
     QMenu* PopupMenu1 = nullptr;

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "app/TextPane.h"
 #include <QImage>
 #include <QPixmap>
-#include <QPlainTextEdit>
 
 namespace pravik::test {
 namespace {

@@ -3,10 +3,10 @@
 #include "app/TAboutBox.h"
 #include "driverconfig/TfmConfig.h"
 
+#include "app/TextPane.h"
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolBar>

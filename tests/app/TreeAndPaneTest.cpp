@@ -3,9 +3,9 @@
 #include "editing/TfmMsgEdit.h"
 #include "sml/SmlWriter.h"
 
+#include "app/TextPane.h"
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 namespace pravik::test {
@@ -231,38 +231,38 @@ TEST_F(MainWindowTest, OpenWhileThePaneIsShownShowsTheFileAsItIs) {
 TEST_F(MainWindowTest, SelectingAMessageMovesThePaneToItsFirstLine) {
     open("host.sml", kThreeMessages);
     w->action("ToolViewTextSML")->trigger();
-    QPlainTextEdit* memo = w->memo();
+    TextPane* memo = w->memo();
     const QString text = memo->toPlainText();
 
     w->selectNode(top(1));
-    EXPECT_EQ(memo->textCursor().position(), text.indexOf("<S1F2 S On Line Data"));
-    EXPECT_FALSE(memo->textCursor().hasSelection());
+    EXPECT_EQ(memo->caretPosition(), text.indexOf("<S1F2 S On Line Data"));
+    EXPECT_FALSE(memo->hasSelection());
 
     // "<S1F1 P" first appears inside the line of "S1F1 P Are You There".
     w->selectNode(top(2));
-    EXPECT_EQ(memo->textCursor().position(), 0);
+    EXPECT_EQ(memo->caretPosition(), 0);
 
     // Lists and items leave the caret where it is.
     w->selectNode(top(1));
-    const int at = memo->textCursor().position();
+    const int at = memo->caretPosition();
     w->selectNode(top(1)->child(0));
     w->selectNode(top(1)->child(0)->child(1));
-    EXPECT_EQ(memo->textCursor().position(), at);
+    EXPECT_EQ(memo->caretPosition(), at);
 
     // A message missing from the pane (added after it was filled) moves nothing.
     SmlNode* added = w->document().appendNode(nullptr, "S5F5 P new", ImageMessage);
     w->selectNode(added);
-    EXPECT_EQ(memo->textCursor().position(), at);
+    EXPECT_EQ(memo->caretPosition(), at);
 }
 
 TEST_F(MainWindowTest, SelectingWithThePaneHiddenLeavesItAlone) {
     open("host.sml", kThreeMessages);
     w->action("ToolViewTextSML")->trigger();
     w->action("ToolViewTextSML")->trigger();
-    w->memo()->moveCursor(QTextCursor::End);
-    const int end = w->memo()->textCursor().position();
+    w->memo()->setCaretPosition(w->memo()->toPlainText().size());
+    const int end = w->memo()->caretPosition();
     w->selectNode(top(1));
-    EXPECT_EQ(w->memo()->textCursor().position(), end);
+    EXPECT_EQ(w->memo()->caretPosition(), end);
 }
 
 } // namespace
