@@ -16,7 +16,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -29,16 +28,14 @@
 
 namespace pravik::test {
 
-// Makes a shown dialog the active window so that key events and focus
-// changes behave as they do for the user.
+// Shows a dialog as the active window, so keys and focus behave as for a user.
 inline void Activate(QWidget* w) {
     w->show();
-    w->activateWindow();
     QApplication::setActiveWindow(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
 
-// Replaces a field's contents by typing, the way a user does it.
+// Replaces a field's contents by typing.
 inline void Retype(QLineEdit* edit, const QString& text) {
     edit->setFocus(Qt::TabFocusReason);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
@@ -55,8 +52,7 @@ inline QRadioButton* Choice(QGroupBox* group, int index) {
     return group->findChildren<QRadioButton*>().at(index);
 }
 
-// The main window as the commands see it: a document, its state, a
-// scripted prompter and a selection.
+// The main window as the commands see it.
 class TestHost : public EditorHost {
 public:
     TestHost() {
@@ -71,21 +67,16 @@ public:
     DocumentState& state() override { return state_; }
     Prompter& prompter() override { return prompter_; }
     SmlNode* selectedNode() const override { return selected_; }
-    void selectNode(SmlNode* node) override {
-        selected_ = node;
-        ++selectCalls;
-    }
-    void setCommandEnabled(const QString& name, bool enabled) override { commands[name] = enabled; }
+    void selectNode(SmlNode* node) override { selected_ = node; }
+    void setCommandEnabled(const QString& name, bool on) override { commands[name] = on; }
 
     SmlDocument doc_;
     // Every command's model notifications are checked as they happen.
-    QAbstractItemModelTester modelTester{&doc_,
-                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QAbstractItemModelTester tester{&doc_, QAbstractItemModelTester::FailureReportingMode::Fatal};
     DocumentState state_;
     ScriptedPrompter prompter_;
     SmlNode* selected_ = nullptr;
     std::map<QString, bool> commands;
-    int selectCalls = 0;
 };
 
 class EditingTest : public ::testing::Test {
@@ -94,7 +85,7 @@ protected:
         ParsedSml parsed = ParseSml(sml);
         host.doc_.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
     }
-    // The first node in pre-order whose text is text.
+    // The first node in pre-order with this text.
     SmlNode* Find(const QByteArray& text) const {
         for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder())
             if (n->Text() == text)
@@ -102,59 +93,55 @@ protected:
         ADD_FAILURE() << "no node " << text.toStdString();
         return nullptr;
     }
-    void Select(const QByteArray& text) { host.selected_ = Find(text); }
-    // The tree as indented lines; error images are marked with "!".
+    SmlNode* Select(const QByteArray& text) { return host.selected_ = Find(text); }
+    // The tree as indented lines, "!" after nodes marked in error.
     std::string Dump() const {
         std::string out;
-        for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder()) {
-            out += std::string(static_cast<size_t>(n->level()) * 2, ' ');
-            out += n->Text().toStdString();
-            if (n->ImageIndex() >= 3)
-                out += " !";
-            out += "\n";
-        }
+        for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder())
+            out += std::string(static_cast<size_t>(n->level()) * 2, ' ') + n->Text().toStdString() +
+                   (n->ImageIndex() >= 3 ? " !\n" : "\n");
         return out;
     }
-
-    // Scripts the message dialog: types the fields and presses Enter.
+    int Dialog(std::function<void()> fill, QDialog* d) {
+        Activate(d);
+        fill();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return d->result();
+    }
+    // Types the message fields (type -1: keep the proposal) and presses Enter.
     void AnswerMessage(const QString& stream, const QString& function, int type,
                        const QString& desc) {
         host.prompter_.answerDialog([=, this](QDialog* d) {
-            Activate(d);
-            Retype(msg.lStream, stream);
-            Retype(msg.lFunction, function);
-            if (type >= 0)
-                Click(Choice(msg.rMsgType, type));
-            Retype(msg.lMsgDesc, desc);
-            QTest::keyClick(msg.lMsgDesc, Qt::Key_Return);
-            return d->result();
+            return Dialog(
+                [&] {
+                    Retype(msg.lStream, stream);
+                    Retype(msg.lFunction, function);
+                    if (type >= 0)
+                        Click(Choice(msg.rMsgType, type));
+                    Retype(msg.lMsgDesc, desc);
+                },
+                d);
         });
     }
-    // Scripts the item dialog: chooses the type, types length and
-    // description (an "n" length ticks the box) and presses Enter.
+    // Chooses the type, types length ("n" ticks the box) and description, Enter.
     void AnswerItem(int type, const QString& length, const QString& desc) {
         host.prompter_.answerDialog([=, this](QDialog* d) {
-            Activate(d);
-            Click(Choice(item.rItemType, type));
-            if (length == QStringLiteral("n")) {
-                if (!item.cLengthNotFixed->isChecked())
-                    Click(item.cLengthNotFixed);
-            } else {
-                if (item.cLengthNotFixed->isChecked())
-                    Click(item.cLengthNotFixed);
-                Retype(item.lItemLength, length);
-            }
-            Retype(item.lItemDesc, desc);
-            QTest::keyClick(item.lItemDesc, Qt::Key_Return);
-            return d->result();
+            return Dialog(
+                [&] {
+                    Click(Choice(item.rItemType, type));
+                    if ((length == "n") != item.cLengthNotFixed->isChecked())
+                        Click(item.cLengthNotFixed);
+                    if (length != "n")
+                        Retype(item.lItemLength, length);
+                    Retype(item.lItemDesc, desc);
+                },
+                d);
         });
     }
-    // Scripts a dialog that is closed unchanged with Enter (or Escape).
-    void AnswerUnchanged(bool ok, QDialog** shown = nullptr) {
-        host.prompter_.answerDialog([=, this](QDialog* d) {
+    // A dialog closed unchanged with Enter (ok) or Escape.
+    void AnswerUnchanged(bool ok) {
+        host.prompter_.answerDialog([ok](QDialog* d) {
             Activate(d);
-            if (shown)
-                *shown = d;
             QTest::keyClick(QApplication::focusWidget(), ok ? Qt::Key_Return : Qt::Key_Escape);
             return d->result();
         });
