@@ -1,6 +1,10 @@
 // Generation time of the C++ header and source for large documents: 10^4
 // messages of 100 nodes each (10^6 nodes), and smaller sizes to show that
-// the time grows linearly with the document.
+// the time grows linearly with the document. Each run writes its text into
+// fresh memory, as one generation does; glibc would otherwise reuse the
+// freed buffer of the smaller sizes (below its dynamic mmap threshold) and
+// spare them the page faults. For a fair comparison of the sizes run
+//   GLIBC_TUNABLES=glibc.malloc.mmap_threshold=131072 bench_codegen
 #include "codegen/HeaderWriter.h"
 #include "codegen/SourceWriter.h"
 #include "document/SmlDocument.h"
