@@ -3,6 +3,7 @@
 #include "editing/FieldRules.h"
 #include "platform/AnsiText.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -147,8 +148,12 @@ bool TfmItemEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Only a move of the focus inside the dialog counts; a context menu
         // or a switch to another window leaves the fields alone.
+        // Moving between the type choices does not leave the type group.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        QWidget* next = QApplication::focusWidget();
+        const bool withinTypes =
+            watched->parent() == rItemType && next && next->parentWidget() == rItemType;
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !withinTypes)
             rItemTypeExit();
     } else if (event->type() == QEvent::KeyPress && watched == cLengthNotFixed) {
         // Any character key on the box applies the rule for its current

@@ -102,6 +102,9 @@ TEST_F(ItemDialogTest, NotFixedBoxShowsNAndGivesBackZero) {
 }
 
 TEST_F(ItemDialogTest, ItemsGetAtLeastLengthOne) {
+    Click(Choice(dlg.rItemType, 3)); // moving among the choices is not leaving them
+    Click(Choice(dlg.rItemType, 0));
+    EXPECT_EQ(dlg.lItemLength->text(), "0");
     Click(Choice(dlg.rItemType, 3)); // BOOL
     Retype(dlg.lItemLength, "0");
     QTest::mouseClick(dlg.lItemDesc, Qt::LeftButton);
