@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
         return kExitError;
     }
     const QString command = args.takeFirst();
+    // clang-format off
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("counts"), RunCounts},
         {QStringLiteral("dump"), RunDump},
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
         {QStringLiteral("config"), RunConfig},
         // further subcommands are registered here
     };
+    // clang-format on
     const auto it = commands.find(command);
     if (it == commands.end()) {
         std::fputs(kUsage, stderr);
