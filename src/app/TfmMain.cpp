@@ -4,6 +4,7 @@
 #include "app/SmlTreeView.h"
 #include "app/TAboutBox.h"
 #include "app/TextPane.h"
+#include "codegen/MakeCppFile.h"
 #include "document/SmlDocument.h"
 #include "driverconfig/TfmConfig.h"
 #include "editing/ItemCommands.h"
@@ -561,11 +562,9 @@ void TfmMain::FileExitExecute() {
 }
 
 void TfmMain::MakeCppFileExecute() {
-    makeCppFile();
+    // Reads the document only: neither the tree nor Modified change.
+    MakeCppFile(m_prompter, *m_doc, m_state.FileName, m_initialDir);
 }
-
-// The C++ generator is wired here once it exists.
-void TfmMain::makeCppFile() {}
 
 // --- tree --------------------------------------------------------------------------
 

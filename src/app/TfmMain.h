@@ -137,7 +137,6 @@ private:
     bool SaveAsDialog(); // the shared part of Save As and the close query
     void EnableDocumentCommands();
     void SetCaption(const QString& caption);
-    void makeCppFile();
 
     void setMemoText(const QString& text);
     void setMemoFromFile(const QByteArray& bytes);

@@ -216,5 +216,35 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
     EXPECT_FALSE(w->isVisible());
 }
 
+// The generation command proposes names from the document's, writes the
+// source file and then the header, and leaves the document untouched.
+TEST_F(MainWindowTest, MakeCppFileWritesSourceThenHeaderWithoutChangingTheDocument) {
+    const QString path = open("Tool.sml", kThreeMessages);
+    w->state().Modified = true;
+    prompter.answerSave(dir.path("Msg.cpp"));
+    prompter.answerSave(dir.path("Other.h"));
+    w->action("MakeCppFile")->trigger();
+    ASSERT_EQ(prompter.saveRequests.size(), 2u);
+    EXPECT_EQ(prompter.saveRequests[0].filter, "C++ Source File|*.cpp");
+    EXPECT_TRUE(prompter.saveRequests[0].proposedName.endsWith("Tool.cpp"));
+    EXPECT_EQ(prompter.saveRequests[1].filter, "Header File|*.h");
+    EXPECT_TRUE(prompter.saveRequests[1].proposedName.endsWith("Msg.h"));
+    EXPECT_TRUE(dir.read("Msg.cpp").contains("#include \"Msg.h\""));
+    EXPECT_TRUE(dir.read("Other.h").contains("class clsS1F1"));
+    EXPECT_TRUE(w->state().Modified);
+    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->document().topLevelCount(), 3);
+
+    // A source file that cannot be created is reported and the header is not asked for.
+    QDir().mkpath(dir.path("taken.cpp"));
+    prompter.answerSave(dir.path("taken.cpp"));
+    prompter.answerBox(Prompter::Answer::Ok);
+    w->action("MakeCppFile")->trigger();
+    EXPECT_EQ(prompter.saveRequests.size(), 3u);
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_EQ(prompter.boxes.back().text, "Cannot create file " + dir.path("taken.cpp"));
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+
 } // namespace
 } // namespace pravik::test
