@@ -1,17 +1,34 @@
 #include "app/QtPrompter.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
 namespace pravik {
 
 namespace {
+
+// Gives the keyboard back to the window that was active before a modal
+// window opened; without a window manager doing it, keys would go nowhere
+// after the modal window closes.
+class ActiveWindowKeeper {
+public:
+    ActiveWindowKeeper() : m_window(QApplication::activeWindow()) {}
+    ~ActiveWindowKeeper() {
+        if (m_window && m_window->isVisible())
+            m_window->activateWindow();
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
 
 QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
     switch (icon) {
@@ -68,6 +85,7 @@ QString QtPrompter::QtFilter(const QString& windowsFilter) {
 
 Prompter::Answer QtPrompter::messageBox(Icon icon, const QString& title, const QString& text,
                                         Buttons buttons) {
+    ActiveWindowKeeper keeper;
     QMessageBox box(BoxIcon(icon), title, text, QMessageBox::NoButton, m_parent);
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
@@ -102,6 +120,7 @@ Prompter::Answer QtPrompter::messageBox(Icon icon, const QString& title, const Q
 }
 
 std::optional<QString> QtPrompter::openFileName(const FileRequest& request) {
+    ActiveWindowKeeper keeper;
     QFileDialog dlg(m_parent, request.title);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     // Any typed name is accepted, also of a file that does not exist.
@@ -113,6 +132,7 @@ std::optional<QString> QtPrompter::openFileName(const FileRequest& request) {
 }
 
 std::optional<QString> QtPrompter::saveFileName(const FileRequest& request) {
+    ActiveWindowKeeper keeper;
     QFileDialog dlg(m_parent, request.title);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -124,6 +144,7 @@ std::optional<QString> QtPrompter::saveFileName(const FileRequest& request) {
 }
 
 std::optional<QString> QtPrompter::chooseFolder(const QString& title, const QString& start) {
+    ActiveWindowKeeper keeper;
     const QString dir = QFileDialog::getExistingDirectory(m_parent, title, start);
     if (dir.isEmpty())
         return std::nullopt;
@@ -131,6 +152,7 @@ std::optional<QString> QtPrompter::chooseFolder(const QString& title, const QStr
 }
 
 int QtPrompter::runDialog(QDialog* dialog) {
+    ActiveWindowKeeper keeper;
     return dialog->exec();
 }
 
