@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev
   fonts-nanum
   xvfb xauth
