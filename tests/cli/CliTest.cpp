@@ -103,3 +103,52 @@ TEST(Cli, MillionLevelsDeep) {
     r = Cli({"dump", f});
     EXPECT_TRUE(r.out.endsWith("1000001\t2\tA 1 leaf\n"));
 }
+
+TEST(Cli, GenerateWritesWhatTheCommandWrites) {
+    TempDir dir;
+    CliRun r = Cli({"generate", kExample, "--source", dir.path("host.cpp"), "--header",
+                    dir.path("host.h"), "--date", "2005-03-07"});
+    EXPECT_EQ(r.status, 0);
+    QFile header(QStringLiteral(PRAVIK_TEST_DATA "/codegen/host.h"));
+    ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dir.read("host.h"), header.readAll());
+    QFile source(QStringLiteral(PRAVIK_TEST_DATA "/codegen/host.cpp"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dir.read("host.cpp"), source.readAll());
+    // Only the header this time; the source is left alone.
+    r = Cli({"generate", kExample, "--header", dir.path("only.h")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(dir.exists("only.h"));
+    EXPECT_FALSE(dir.exists("only.cpp"));
+    EXPECT_EQ(Cli({"generate", kExample}).status, 2);
+    EXPECT_EQ(
+        Cli({"generate", kExample, "--source", dir.path("x.cpp"), "--date", "2005-13-01"}).status,
+        2);
+}
+
+TEST(Cli, ConfigImportsAndSavesWithTheBackupRule) {
+    TempDir dir;
+    const QString in = dir.write(
+        "in.cfg", "[general]\r\n  host = true \r\nDevice ID=5,12,7\r\n[HSMS]\r\nPort=abc\r\n");
+    const QByteArray previous = "[General]\r\n; kept comment\r\nHost=false\r\nMine=1\r\n";
+    const QString out = dir.write("out.cfg", previous);
+    // The first save moves the old file to the backup and writes a new one.
+    CliRun r = Cli({"config", in, out});
+    EXPECT_EQ(r.status, 0);
+    QByteArray written = dir.read("out.cfg");
+    EXPECT_TRUE(written.startsWith("[General]\r\nHost=true\r\nHSMS=true\r\nDevice ID=12,5,7\r\n"))
+        << written.constData();
+    EXPECT_TRUE(
+        written.contains("Port=2001\r\n")); // an integer that does not parse takes its default
+    EXPECT_TRUE(written.contains("SML=out.sml\r\n"));
+    EXPECT_EQ(dir.read("out.cfg.bak"), previous);
+    // With the backup present the file is updated in place: foreign lines stay.
+    dir.write("out.cfg", previous);
+    r = Cli({"config", in, out});
+    EXPECT_EQ(r.status, 0);
+    written = dir.read("out.cfg");
+    EXPECT_TRUE(written.startsWith("[General]\r\n; kept comment\r\nHost=true\r\nMine=1\r\n"))
+        << written.constData();
+    EXPECT_EQ(dir.read("out.cfg.bak"), previous);
+    EXPECT_EQ(Cli({"config", in}).status, 2);
+}
