@@ -265,5 +265,25 @@ TEST_F(MainWindowTest, SelectingWithThePaneHiddenLeavesItAlone) {
     EXPECT_EQ(w->memo()->caretPosition(), end);
 }
 
+// Expanding and collapsing a whole subtree works at any depth: a hundred
+// thousand levels, one list inside the next.
+TEST_F(MainWindowTest, FullExpandAndCollapseOfAVeryDeepSubtree) {
+    QByteArray text = "<S1F1 P\n";
+    for (int i = 0; i < 100000; ++i)
+        text += " <L 1\n";
+    text += " <A 1 leaf >\n";
+    open("deep.sml", text);
+    SmlNode* message = w->document().topLevel(0);
+    w->selectNode(message);
+    w->action("ItemFullExpand")->trigger();
+    SmlNode* deepest = message;
+    while (deepest->childCount())
+        deepest = deepest->child(0);
+    EXPECT_TRUE(w->tree()->isExpanded(w->document().indexOf(deepest->parent())));
+    w->action("ItemFullCollapse")->trigger();
+    EXPECT_FALSE(w->tree()->isExpanded(w->document().indexOf(message)));
+    EXPECT_FALSE(w->tree()->isExpanded(w->document().indexOf(deepest->parent())));
+}
+
 } // namespace
 } // namespace pravik::test
