@@ -32,6 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pravik::SmlDocument doc;
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QByteArray text = Round(input, doc);
+    if (pravik::DocumentTextSize(doc) != text.size()) {
+        std::fprintf(stderr, "text size computed wrongly\n");
+        std::abort();
+    }
     pravik::CheckStructure(doc);
     text = pravik::WriteDocument(doc); // marks do not change the text
     qsizetype rounds = 2 * text.size() + 8;

@@ -677,7 +677,9 @@ void TfmMain::ToolViewTextSMLExecute() {
         Memo1->setVisible(false);
         return;
     }
-    setMemoText(PaneLines(WriteDocument(*m_doc)));
+    // The pane shows at most the first 256 MiB of text: a deeply nested
+    // document's text grows with the square of its depth.
+    setMemoText(PaneLines(WriteDocument(*m_doc, qint64(256) << 20)));
     a->setText(QStringLiteral("코드 숨김"));
     Memo1->setFixedWidth(frameGeometry().width() / 2);
     m_memoShown = true;

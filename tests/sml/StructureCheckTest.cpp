@@ -1,12 +1,15 @@
 #include "sml/StructureCheck.h"
 #include "document/SmlDocument.h"
+#include "platform/PlatformError.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
+#include "support/TempDir.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace pravik;
+using pravik::test::TempDir;
 
 namespace {
 QByteArray Marks(const SmlDocument& doc) {
@@ -114,6 +117,25 @@ TEST(DeepNesting, MillionLevelsReadCheckedAndCounted) {
     doc.resetTo(std::move(p.topLevel), p.counts.nodes);
     EXPECT_FALSE(CheckStructure(doc).anyFaulty());
     EXPECT_EQ(doc.firstNode()->subtreeSize(), depth + 2);
+
+    // Its text would take about two terabytes: saving refuses before it
+    // touches the file, and a limited text ends with a whole line.
+    TempDir dir;
+    const QString path = dir.write("deep.sml", "previous");
+    try {
+        SaveDocument(path, doc);
+        ADD_FAILURE() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.message(), "Cannot create file " + path);
+    }
+    EXPECT_EQ(dir.read("deep.sml"), "previous");
+    EXPECT_FALSE(dir.exists("deep.sml.bak"));
+    bool complete = true;
+    const QByteArray head = WriteDocument(doc, 1 << 20, &complete);
+    EXPECT_FALSE(complete);
+    EXPECT_LE(head.size(), 1 << 20);
+    EXPECT_TRUE(head.startsWith("<S1F1 P\r\n  <L 1 \r\n    <L 1 \r\n"));
+    EXPECT_TRUE(head.endsWith("<L 1 \r\n"));
 
     // Save and read back at a depth whose text stays small.
     SmlDocument small;

@@ -38,6 +38,22 @@ TEST(Writer, WritesTheFormat) {
     EXPECT_EQ(WriteDocument(empty), "");
 }
 
+TEST(Writer, TextSizeIsKnownWithoutWriting) {
+    SmlDocument doc;
+    SmlNode* m = doc.appendNode(nullptr, "S1F2 S On Line Data", ImageMessage);
+    SmlNode* l = doc.appendNode(m, "L 2 ", ImageList);
+    SmlNode* item = doc.appendNode(l, "A 6 MDLN", ImageItem);
+    doc.appendNode(item, "A 1 never written", ImageItem);
+    SmlNode* inner = doc.appendNode(l, "L 1", ImageList);
+    doc.appendNode(inner, "U1 1 x", ImageItem);
+    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    doc.appendNode(nullptr, "L 0 top", ImageList);
+    EXPECT_EQ(DocumentTextSize(doc), WriteDocument(doc).size());
+    EXPECT_GT(DocumentTextSize(doc, 10), 10);
+    SmlDocument empty;
+    EXPECT_EQ(DocumentTextSize(empty), 0);
+}
+
 TEST(Writer, RoundTripKeepsTreeExceptTheDocumentedLosses) {
     SmlDocument doc;
     SmlNode* m = doc.appendNode(nullptr, "S6F11 P ", ImageMessage);
