@@ -1,5 +1,8 @@
 #include "editing/FieldRules.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+
 #include "platform/AnsiText.h"
 
 #include <QKeyEvent>
@@ -54,6 +57,17 @@ QByteArray AnsiBytes(const QLineEdit* edit) {
     if (original.isValid() && original.toString() == edit->text())
         return edit->property(kOriginalBytes).toByteArray();
     return AnsiText::Encode(edit->text());
+}
+
+void SetCheckedIndex(QButtonGroup* group, int index) {
+    if (QAbstractButton* button = group->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QAbstractButton* b : group->buttons())
+        b->setChecked(false);
+    group->setExclusive(true);
 }
 
 } // namespace FieldRules

@@ -6,6 +6,8 @@
 
 class QLineEdit;
 
+class QButtonGroup;
+
 namespace pravik {
 
 // The input rules the two dialogs share: which typed characters a field
@@ -32,6 +34,10 @@ void ResetLimit(QLineEdit* edit, int usualLimit);
 // that do not decode cleanly survive an edit that leaves them alone).
 void SetAnsiText(QLineEdit* edit, const QByteArray& bytes);
 QByteArray AnsiBytes(const QLineEdit* edit);
+
+// Checks button number index of group, or none when there is no such button
+// (an exclusive group cannot uncheck its last button by itself).
+void SetCheckedIndex(QButtonGroup* group, int index);
 
 } // namespace FieldRules
 

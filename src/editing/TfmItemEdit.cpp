@@ -105,14 +105,7 @@ int TfmItemEdit::itemTypeIndex() const {
 }
 
 void TfmItemEdit::setItemTypeIndex(int index) {
-    if (QAbstractButton* button = m_itemTypes->button(index)) {
-        button->setChecked(true);
-        return;
-    }
-    m_itemTypes->setExclusive(false);
-    for (QAbstractButton* b : m_itemTypes->buttons())
-        b->setChecked(false);
-    m_itemTypes->setExclusive(true);
+    FieldRules::SetCheckedIndex(m_itemTypes, index);
 }
 
 void TfmItemEdit::applyNotFixed(bool notFixed) {

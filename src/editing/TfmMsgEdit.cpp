@@ -94,15 +94,7 @@ int TfmMsgEdit::msgTypeIndex() const {
 }
 
 void TfmMsgEdit::setMsgTypeIndex(int index) {
-    if (QAbstractButton* button = m_msgTypes->button(index)) {
-        button->setChecked(true);
-        return;
-    }
-    // No choice: an exclusive group cannot uncheck its last button.
-    m_msgTypes->setExclusive(false);
-    for (QAbstractButton* b : m_msgTypes->buttons())
-        b->setChecked(false);
-    m_msgTypes->setExclusive(true);
+    FieldRules::SetCheckedIndex(m_msgTypes, index);
 }
 
 void TfmMsgEdit::lFunctionChange() {
