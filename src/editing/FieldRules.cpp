@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 #include "platform/AnsiText.h"
 
@@ -68,6 +71,21 @@ void SetCheckedIndex(QButtonGroup* group, int index) {
     for (QAbstractButton* b : group->buttons())
         b->setChecked(false);
     group->setExclusive(true);
+}
+
+void AddOkCancelRow(QDialog* dialog, QBoxLayout* layout, QPushButton*& ok, QPushButton*& cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    layout->addLayout(row);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
 } // namespace FieldRules

@@ -6,7 +6,10 @@
 
 class QLineEdit;
 
+class QBoxLayout;
 class QButtonGroup;
+class QDialog;
+class QPushButton;
 
 namespace pravik {
 
@@ -38,6 +41,10 @@ QByteArray AnsiBytes(const QLineEdit* edit);
 // Checks button number index of group, or none when there is no such button
 // (an exclusive group cannot uncheck its last button by itself).
 void SetCheckedIndex(QButtonGroup* group, int index);
+
+// Adds the dialogs' bottom row, "OK" (the default button, accepts) and
+// "Cancel" (rejects), right-aligned, to layout.
+void AddOkCancelRow(QDialog* dialog, QBoxLayout* layout, QPushButton*& ok, QPushButton*& cancel);
 
 } // namespace FieldRules
 

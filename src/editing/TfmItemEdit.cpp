@@ -69,24 +69,13 @@ TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
     layout->addWidget(lItemDesc);
     InstallDescriptionRules(lItemDesc);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    FieldRules::AddOkCancelRow(this, layout, btnOk, btnCancel);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     lItemLength->installEventFilter(this);
     cLengthNotFixed->installEventFilter(this);
     lItemDesc->installEventFilter(this);
 
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     // clicked comes from the user only (mouse or space), not from setChecked.
     connect(cLengthNotFixed, &QCheckBox::clicked, this, [this] { cLengthNotFixedClick(); });
 

@@ -64,20 +64,9 @@ TfmMsgEdit::TfmMsgEdit(QWidget* parent) : QDialog(parent) {
     lMsgDesc->setObjectName(QStringLiteral("lMsgDesc"));
     InstallDescriptionRules(lMsgDesc);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    layout->addLayout(buttons);
+    FieldRules::AddOkCancelRow(this, layout, btnOk, btnCancel);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed dialog border
 
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lFunction, &QLineEdit::textChanged, this, [this] { lFunctionChange(); });
 
     setTabOrder(lStream, lFunction);
