@@ -1,82 +1,12 @@
 #include "codegen/GeneratedNames.h"
 
+#include "document/ItemTypes.h"
+#include "document/NodeHeader.h"
 #include "document/NodeText.h"
 
 namespace pravik {
 
 namespace {
-
-bool IsSeparatorByte(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-// Splits a node text into its comma-text words, stopping once maxWords
-// words are found and handing the rest back as one run-together tail.
-// Every byte is looked at once, so long texts cost linear time.
-void SplitWords(const QByteArray& text, TextFields& out) {
-    const char* p = text.constData();
-    const char* end = p + text.size();
-    while (p < end && IsSeparatorByte(*p))
-        ++p;
-    while (end > p && IsSeparatorByte(end[-1]))
-        --end;
-
-    int index = 0;
-    auto add = [&](QByteArray&& word) {
-        if (index == 0)
-            out.type = std::move(word);
-        else if (index == 1)
-            out.length = std::move(word);
-        else
-            out.description += word;
-        ++index;
-    };
-
-    while (p < end) {
-        QByteArray word;
-        if (*p == '"') {
-            // Quoted word: runs to the quote that is not doubled; "" inside
-            // stands for one quote. An unclosed quote runs to the end.
-            ++p;
-            while (p < end) {
-                if (*p == '"') {
-                    if (p + 1 < end && p[1] == '"') {
-                        word += '"';
-                        p += 2;
-                        continue;
-                    }
-                    ++p;
-                    break;
-                }
-                word += *p++;
-            }
-        } else {
-            const char* start = p;
-            while (p < end && !IsSeparatorByte(*p) && *p != ',')
-                ++p;
-            word = QByteArray(start, p - start);
-        }
-        add(std::move(word));
-        while (p < end && IsSeparatorByte(*p))
-            ++p;
-        if (p < end && *p == ',') {
-            if (p + 1 == end)
-                add(QByteArray()); // a trailing comma adds an empty word
-            ++p;
-            while (p < end && IsSeparatorByte(*p))
-                ++p;
-        }
-    }
-}
-
-QByteArray TrimControl(const QByteArray& text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && IsSeparatorByte(text[b]))
-        ++b;
-    while (e > b && IsSeparatorByte(text[e - 1]))
-        --e;
-    return text.mid(b, e - b);
-}
 
 bool AllDigits(const QByteArray& s) {
     if (s.isEmpty())
@@ -97,9 +27,8 @@ QByteArray WithoutLeadingZeros(const QByteArray& digits) {
 } // namespace
 
 TextFields SplitTextFields(const QByteArray& text) {
-    TextFields fields;
-    SplitWords(text, fields);
-    return fields;
+    OwnedTextWords words = SplitTextWords(text);
+    return {std::move(words.type), std::move(words.length), std::move(words.description)};
 }
 
 QByteArray TextField(const QByteArray& text, int index) {
@@ -116,22 +45,14 @@ QByteArray TextField(const QByteArray& text, int index) {
     }
 }
 
-QByteArray MemberNameFromDescription(const QByteArray& description) {
-    QByteArray name = TrimControl(description);
-    name.replace(' ', '_');
-    return name;
-}
-
 QByteArray MemberName(const QByteArray& text) {
-    return MemberNameFromDescription(SplitTextFields(text).description);
+    return MemberNameFromDescription(SplitTextWords(text).description);
 }
 
 QByteArrayView TypeName(QByteArrayView typeCode) {
-    if (typeCode == QByteArrayView("BINARY"))
-        return "B1";
-    if (typeCode == QByteArrayView("BOOL"))
-        return "B";
-    return typeCode;
+    // Codes that are no item type (also "L") stay as they are.
+    const ItemType* type = ItemTypes::find(typeCode);
+    return type && type->typeName ? QByteArrayView(type->typeName) : typeCode;
 }
 
 QByteArray TypePrefix(QByteArrayView typeCode) {
@@ -155,51 +76,9 @@ QByteArray NumberText(QByteArrayView text, qint64 value) {
     return plain == text ? text.toByteArray() : plain;
 }
 
-NodeFields::NodeFields(const QByteArray& text) {
-    // Plain texts: the words are views; a quote or a description of several
-    // words needs the full splitter.
-    if (!text.contains('"')) {
-        QByteArrayView words[4];
-        int count = 0;
-        const char* p = text.constData();
-        const char* end = p + text.size();
-        while (p < end && IsSeparatorByte(*p))
-            ++p;
-        while (end > p && IsSeparatorByte(end[-1]))
-            --end;
-        while (p < end && count < 4) {
-            const char* start = p;
-            while (p < end && !IsSeparatorByte(*p) && *p != ',')
-                ++p;
-            words[count++] = QByteArrayView(start, p - start);
-            while (p < end && IsSeparatorByte(*p))
-                ++p;
-            if (p < end && *p == ',') {
-                if (p + 1 == end && count < 4)
-                    words[count++] = QByteArrayView(end, 0);
-                ++p;
-                while (p < end && IsSeparatorByte(*p))
-                    ++p;
-            }
-        }
-        if (count < 4) {
-            type = words[0];
-            length = words[1];
-            name = words[2];
-            return;
-        }
-    }
-    m_owned = SplitTextFields(text);
-    m_name = MemberNameFromDescription(m_owned.description);
-    type = m_owned.type;
-    length = m_owned.length;
-    name = m_name;
-}
-
 MessageNumbers MessageNumbersOf(const QByteArray& text) {
-    const qint64 key = MessageKey(text);
-    // Truncating division, as the key is split everywhere else.
-    return {key / 1000, key % 1000};
+    const NodeHeader header = NodeHeader::Read(text, NodeKind::Message);
+    return {header.stream(), header.function()};
 }
 
 QByteArray MessageClassName(const MessageNumbers& numbers) {
@@ -207,8 +86,7 @@ QByteArray MessageClassName(const MessageNumbers& numbers) {
 }
 
 QByteArray DeclaredClassName(const QByteArray& text) {
-    const qsizetype blank = text.indexOf(' ');
-    const QByteArray head = blank < 0 ? text : text.left(blank);
+    const QByteArray head = NodeHeader::Read(text, NodeKind::Message).head.toByteArray();
     const QByteArray declared = "cls" + head;
     // "S01F02": the digits differ from the key's numbers only by leading
     // zeros; the bodies name the class by the numbers, so the head does too.

@@ -30,28 +30,8 @@ struct TextFields {
 };
 TextFields SplitTextFields(const QByteArray& text);
 
-// The type, length and member name of a list or item text, as the writers
-// read them for every node: views into the text when it is plain (no
-// quotes, a one-word description), so that large documents cost no
-// allocations per node; otherwise views into owned copies.
-class NodeFields {
-public:
-    explicit NodeFields(const QByteArray& text);
-    NodeFields(const NodeFields&) = delete;
-    NodeFields& operator=(const NodeFields&) = delete;
-
-    QByteArrayView type;   // field 0
-    QByteArrayView length; // field 1
-    QByteArrayView name;   // MemberName
-
-private:
-    TextFields m_owned;
-    QByteArray m_name;
-};
-
 // Field 2 trimmed, blanks (which survive only inside quoted words) made "_".
 QByteArray MemberName(const QByteArray& text);
-QByteArray MemberNameFromDescription(const QByteArray& description);
 
 // The one- or two-letter type name of an item type code: "BINARY" is B1,
 // "BOOL" is B, every other code stays as it is.

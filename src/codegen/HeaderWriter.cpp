@@ -2,6 +2,7 @@
 
 #include "codegen/GeneratedNames.h"
 #include "codegen/MessageBodies.h"
+#include "document/ItemTypes.h"
 #include "document/SmlDocument.h"
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
@@ -119,54 +120,45 @@ constexpr Constant kGeneratedErrors[] = {
     {"ERR_NOT_EXIST_MODE", -5, nullptr},
 };
 
-constexpr const char* kTypedefs[] = {
-    "typedef char       A;",
-    "typedef short      B;     //Bool",
-    "typedef short      B1;    //Binary",
-    "typedef short      I1;",
-    "typedef short      I2;",
-    "typedef long       I4;",
-    "typedef long       I8;",
-    "typedef short      U1;",
-    "typedef long       U2;",
-    "typedef double     U4;",
-    "typedef double     U8;",
-    "typedef float      F4;",
-    "typedef double     F8;",
-    "typedef char       J8;",
-};
+QByteArray Padded(QByteArrayView text, qsizetype width) {
+    QByteArray padded = text.toByteArray();
+    if (padded.size() < width)
+        padded.append(width - padded.size(), ' ');
+    return padded;
+}
 
-constexpr const char* kFunctionDeclarations[] = {
-    "void Fillstr(char *dest, int size);",
-    "void GetL (TeZorv *X, long lMsgId, short *nResult, short  *nList , short MaxList=0);",
-    "void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr);",
-    "void GetB (TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);",
-    "void GetB1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);",
-    "void GetI1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);",
-    "void GetI2(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);",
-    "void GetI4(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size=1);",
-    "void GetI8(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size=1);",
-    "void GetU1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);",
-    "void GetU2(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size=1);",
-    "void GetU4(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size=1);",
-    "void GetU8(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size=1);",
-    "void GetF4(TeZorv *X, long lMsgId, short *nResult, float  *dValue, long size=1);",
-    "void GetF8(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size=1);",
-    "void SetL (TeZorv *X, long lMsgId, short *nResult, short  nList  , short MaxList=0);",
-    "void SetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr  , long size);",
-    "void SetB (TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size);",
-    "void SetB1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size);",
-    "void SetI1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size);",
-    "void SetI2(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size);",
-    "void SetI4(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size);",
-    "void SetI8(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size);",
-    "void SetU1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size);",
-    "void SetU2(TeZorv *X, long lMsgId, short *nResult, long   *lValue, long size);",
-    "void SetU4(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size);",
-    "void SetU8(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size);",
-    "void SetF4(TeZorv *X, long lMsgId, short *nResult, float  *dValue, long size);",
-    "void SetF8(TeZorv *X, long lMsgId, short *nResult, double *dValue, long size);",
-};
+// "typedef " + element type + name, one line per item type.
+void WriteTypedefs(GeneratedText& out) {
+    for (const ItemType* t : ItemTypes::inGeneratedOrder()) {
+        const QByteArray named = QByteArray(t->typeName) + ';';
+        if (t->typedefNote)
+            out.line({"typedef ", Padded(t->cppType, 11), Padded(named, 7), "//", t->typedefNote});
+        else
+            out.line({"typedef ", Padded(t->cppType, 11), named});
+    }
+}
+
+// The helper functions' declarations: lists and strings by hand, the value
+// helpers from the item types.
+void WriteFunctionDeclarations(GeneratedText& out) {
+    std::vector<const ItemType*> helpers;
+    for (const ItemType* t : ItemTypes::inGeneratedOrder())
+        if (t->driverGet)
+            helpers.push_back(t);
+    out.line("void Fillstr(char *dest, int size);");
+    out.line(
+        "void GetL (TeZorv *X, long lMsgId, short *nResult, short  *nList , short MaxList=0);");
+    out.line("void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr);");
+    for (const ItemType* t : helpers)
+        out.line({"void Get", Padded(t->typeName, 2), "(TeZorv *X, long lMsgId, short *nResult, ",
+                  t->declaredParameter, ", long size=1);"});
+    out.line(
+        "void SetL (TeZorv *X, long lMsgId, short *nResult, short  nList  , short MaxList=0);");
+    out.line("void SetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr  , long size);");
+    for (const ItemType* t : helpers)
+        out.line({"void Set", Padded(t->typeName, 2), "(TeZorv *X, long lMsgId, short *nResult, ",
+                  t->declaredParameter, ", long size);"});
+}
 
 // "const short " + name padded to width (at least one blank after it) +
 // "= " + value + ";", and " //" + comment when there is one.
@@ -208,8 +200,7 @@ void WritePreamble(GeneratedText& out, const QString& headerPath, const QDate& d
     out.line(kSeparator);
     out.line("// Type define");
     out.line(kSeparator);
-    for (const char* typedefLine : kTypedefs)
-        out.line(typedefLine);
+    WriteTypedefs(out);
     out.line("");
     out.line(kSeparator);
     out.line("// Constant define");
@@ -230,8 +221,7 @@ void WritePreamble(GeneratedText& out, const QString& headerPath, const QDate& d
     out.line(kSeparator);
     out.line("// Function declare");
     out.line(kSeparator);
-    for (const char* declaration : kFunctionDeclarations)
-        out.line(declaration);
+    WriteFunctionDeclarations(out);
     out.line("");
 }
 

@@ -2,6 +2,8 @@
 
 #include "codegen/GeneratedNames.h"
 #include "codegen/GeneratedText.h"
+#include "document/ItemTypes.h"
+#include "document/NodeHeader.h"
 #include "document/SmlNode.h"
 
 #include <algorithm>
@@ -11,53 +13,6 @@
 namespace pravik {
 
 namespace {
-
-// Calls of one item type in the Receive and Send bodies: the opening when
-// the member is a single value (passed by address) and otherwise.
-struct ItemCalls {
-    const char* code;
-    const char* getSingle;
-    const char* getArray;
-    const char* setSingle; // nullptr: no Set helper ("Not supported.")
-    const char* setArray;
-};
-
-constexpr std::array<ItemCalls, 14> kItemCalls = {{
-    {"A", "GetA (X, lMsgId, &nResult,  ", "GetA (X, lMsgId, &nResult,  ",
-     "SetA (X, lMsgId, &nResult,  ", "SetA (X, lMsgId, &nResult,  "},
-    {"BINARY", "GetB1(X, lMsgId, &nResult, &", "GetB1(X, lMsgId, &nResult,  ",
-     "SetB1(X, lMsgId, &nResult, &", "SetB1(X, lMsgId, &nResult,  "},
-    {"BOOL", "GetB (X, lMsgId, &nResult, &", "GetB(X, lMsgId, &nResult,  ",
-     "SetB(X, lMsgId, &nResult, &", "SetB(X, lMsgId, &nResult,  "},
-    {"I1", "GetI1(X, lMsgId, &nResult, &", "GetI1(X, lMsgId, &nResult,  ",
-     "SetI1(X, lMsgId, &nResult, &", "SetI1(X, lMsgId, &nResult,  "},
-    {"I2", "GetI2(X, lMsgId, &nResult, &", "GetI2(X, lMsgId, &nResult,  ",
-     "SetI2(X, lMsgId, &nResult, &", "SetI2(X, lMsgId, &nResult,  "},
-    {"I4", "GetI4(X, lMsgId, &nResult, &", "GetI4(X, lMsgId, &nResult,  ",
-     "SetI4(X, lMsgId, &nResult, &", "SetI4(X, lMsgId, &nResult,  "},
-    {"I8", "GetI8(X, lMsgId, &nResult, &", "GetI8(X, lMsgId, &nResult,  ",
-     "SetI8(X, lMsgId, &nResult, &", "SetI8(X, lMsgId, &nResult,  "},
-    {"U1", "GetU1(X, lMsgId, &nResult, &", "GetU1(X, lMsgId, &nResult, ",
-     "SetU1(X, lMsgId, &nResult, &", "SetU1(X, lMsgId, &nResult,  "},
-    {"U2", "GetU2(X, lMsgId, &nResult, &", "GetU2(X, lMsgId, &nResult,  ",
-     "SetU2(X, lMsgId, &nResult, &", "SetU2(X, lMsgId, &nResult,  "},
-    {"U4", "GetU4(X, lMsgId, &nResult, &", "GetU4(X, lMsgId, &nResult,  ",
-     "SetU4(X, lMsgId, &nResult, &", "SetU4(X, lMsgId, &nResult,  "},
-    {"U8", "GetU8(X, lMsgId, &nResult, &", "GetU8(X, lMsgId, &nResult,  ",
-     "SetU8(X, lMsgId, &nResult, &", "SetU8(X, lMsgId, &nResult,  "},
-    {"F4", "GetF4(X, lMsgId, &nResult, &", "GetF4(X, lMsgId, &nResult,  ",
-     "SetF4(X, lMsgId, &nResult, &", "SetF4(X, lMsgId, &nResult,  "},
-    {"F8", "GetF8(X, lMsgId, &nResult, &", "GetF8(X, lMsgId, &nResult,  ",
-     "SetF8(X, lMsgId, &nResult, &", "SetF8(X, lMsgId, &nResult,  "},
-    {"J8", "GetJ8(X, lMsgId, &nResult,  ", "GetJ8(X, lMsgId, &nResult,  ", nullptr, nullptr},
-}};
-
-const ItemCalls* FindItemCalls(QByteArrayView code) {
-    for (const ItemCalls& calls : kItemCalls)
-        if (code == QByteArrayView(calls.code))
-            return &calls;
-    return nullptr;
-}
 
 qsizetype Indent(int depth) {
     return qsizetype(4) * depth;
@@ -120,8 +75,9 @@ private:
             m_path.clear();
             break;
         case NodeKind::List: {
-            const NodeFields fields(node.Text());
-            const QByteArrayView name = fields.name;
+            const NodeHeader header = NodeHeader::Read(node);
+            const TextWords& fields = header.words;
+            const QByteArrayView name = fields.memberName;
             const qint64 k = m_lists.increment(d);
             if (IsVariableCount(fields.length)) {
                 m_loops.increment(d);
@@ -206,20 +162,21 @@ private:
     }
 
     void writeItem(const SmlNode& node, qsizetype indent) {
-        const NodeFields fields(node.Text());
-        const ItemCalls* calls = FindItemCalls(fields.type);
-        if (!calls)
+        const NodeHeader header = NodeHeader::Read(node);
+        const TextWords& fields = header.words;
+        const ItemType* calls = ItemTypes::find(fields.type);
+        if (!calls || !calls->receiveSingle)
             return; // a type the helpers do not know gets no line
-        const QByteArrayView name = fields.name;
+        const QByteArrayView name = fields.memberName;
         const bool single = IsSingleValue(fields.length);
         if (m_body == Body::Receive) {
-            m_out.indented(indent,
-                           {single ? calls->getSingle : calls->getArray, m_path, name, ");"});
-        } else if (!calls->setSingle) {
+            m_out.indented(
+                indent, {single ? calls->receiveSingle : calls->receiveArray, m_path, name, ");"});
+        } else if (!calls->sendSingle) {
             m_out.indented(indent, {"Not supported."});
         } else {
             const bool ascii = fields.type == QByteArrayView("A");
-            m_out.indented(indent, {single ? calls->setSingle : calls->setArray, m_path, name,
+            m_out.indented(indent, {single ? calls->sendSingle : calls->sendArray, m_path, name,
                                     ", sizeof(", m_path, name, ascii ? ")-1);" : "));"});
         }
     }
@@ -248,14 +205,16 @@ void WriteClearBody(const SmlNode& node, GeneratedText& out) {
     out.line({"void ", MessageClassName(MessageNumbersOf(node.Text())), "::Clear(short Mode)"});
     out.line("{");
     if (node.childCount() > 0) {
-        const NodeFields fields(node.child(0)->Text());
+        // The first child's words, whatever its kind.
+        const NodeHeader header = NodeHeader::Read(node.child(0)->Text(), NodeKind::Item);
+        const TextWords& fields = header.words;
         if (fields.type == QByteArrayView("L")) {
             if (IsVariableCount(fields.length))
                 out.line("    memset(L1, 0, sizeof(L1));");
             else
                 out.line("    memset(&L1, 0, sizeof(L1));");
         } else {
-            const QByteArrayView member = fields.name;
+            const QByteArrayView member = fields.memberName;
             if (IsSingleValue(fields.length))
                 out.line({"    memset(&", member, ", 0, sizeof(", member, "));"});
             else
@@ -295,8 +254,9 @@ void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& pre
             classes.line("    public:");
             break;
         case NodeKind::List: {
-            const NodeFields fields(node.Text());
-            frame.member = fields.name.toByteArray();
+            const NodeHeader header = NodeHeader::Read(node);
+            const TextWords& fields = header.words;
+            frame.member = fields.memberName.toByteArray();
             frame.ordinal = lists.increment(d);
             frame.variable = IsVariableCount(fields.length);
             if (frame.variable) {
@@ -308,8 +268,9 @@ void DeclareNode(const SmlNode& root, GeneratedText& classes, GeneratedText& pre
             break;
         }
         case NodeKind::Item: {
-            const NodeFields fields(node.Text());
-            const QByteArrayView member = fields.name;
+            const NodeHeader header = NodeHeader::Read(node);
+            const TextWords& fields = header.words;
+            const QByteArrayView member = fields.memberName;
             const qint64 v = ItemLength(fields.length);
             if (fields.type == QByteArrayView("A")) {
                 if (v != 0)

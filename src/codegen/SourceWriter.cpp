@@ -3,6 +3,7 @@
 #include "codegen/GeneratedNames.h"
 #include "codegen/HeaderWriter.h"
 #include "codegen/MessageBodies.h"
+#include "document/ItemTypes.h"
 #include "document/SmlDocument.h"
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
@@ -14,30 +15,15 @@ namespace pravik {
 
 namespace {
 
-// The value readers and writers share one shape each; they differ in the
-// value parameter, the driver method and (for writers) the element type.
-struct ValueHelper {
-    const char* name; // B, B1, I1 ... F8
-    const char* parameter;
-    const char* argument;
-    const char* getMethod;
-    const char* setMethod;
-};
-
-constexpr ValueHelper kValueHelpers[] = {
-    {"B", "short *nValue", "nValue", "GetBoolItem", "SetBoolItem"},
-    {"B1", "short *nValue", "nValue", "GetBinaryItem", "SetBinaryItem"},
-    {"I1", "short *nValue", "nValue", "GetI1Item", "SetI1Item"},
-    {"I2", "short *nValue", "nValue", "GetI2Item", "SetI2Item"},
-    {"I4", "long *lValue", "lValue", "GetI4Item", "SetI4Item"},
-    {"I8", "long *lValue", "lValue", "GetI8Item", "SetI8Item"},
-    {"U1", "short *nValue", "nValue", "GetU1Item", "SetU1Item"},
-    {"U2", "long *lValue", "lValue", "GetU2Item", "SetU2Item"},
-    {"U4", "double *dValue", "dValue", "GetU4Item", "SetU4Item"},
-    {"U8", "double *dValue", "dValue", "GetU8Item", "SetU8Item"},
-    {"F4", "float *fValue", "fValue", "GetF4Item", "SetF4Item"},
-    {"F8", "double *dValue", "dValue", "GetF8Item", "SetF8Item"},
-};
+// The value readers and writers: the item types that have driver helpers,
+// in the order of the generated typedefs.
+std::vector<const ItemType*> ValueHelperTypes() {
+    std::vector<const ItemType*> types;
+    for (const ItemType* t : ItemTypes::inGeneratedOrder())
+        if (t->driverGet)
+            types.push_back(t);
+    return types;
+}
 
 void WriteHelpers(GeneratedText& out) {
     out.line("void Fillstr(char *dest, int size)");
@@ -83,16 +69,17 @@ void WriteHelpers(GeneratedText& out) {
     out.line("}");
     out.line(kSeparator);
 
-    for (const ValueHelper& h : kValueHelpers) {
-        out.line({"void Get", h.name, "(TeZorv *X, long lMsgId, short *nResult, ", h.parameter,
-                  ", long size)"});
+    const std::vector<const ItemType*> helpers = ValueHelperTypes();
+    for (const ItemType* h : helpers) {
+        out.line({"void Get", h->typeName, "(TeZorv *X, long lMsgId, short *nResult, ",
+                  h->helperParameter, ", long size)"});
         out.line("{");
         out.line("    long lCount;");
         out.line("");
         out.line("    if(*nResult>=0)");
         out.line("    {");
-        out.line(
-            {"        *nResult = X->", h.getMethod, "(lMsgId, ", h.argument, ", &lCount, size);"});
+        out.line({"        *nResult = X->", h->driverGet, "(lMsgId, ", h->helperArgument,
+                  ", &lCount, size);"});
         out.line("    }");
         out.line("}");
         out.line(kSeparator);
@@ -124,16 +111,16 @@ void WriteHelpers(GeneratedText& out) {
     out.line("}");
     out.line(kSeparator);
 
-    const size_t count = std::size(kValueHelpers);
+    const size_t count = helpers.size();
     for (size_t i = 0; i < count; ++i) {
-        const ValueHelper& h = kValueHelpers[i];
-        out.line({"void Set", h.name, "(TeZorv *X, long lMsgId, short *nResult, ", h.parameter,
-                  ", long size)"});
+        const ItemType* h = helpers[i];
+        out.line({"void Set", h->typeName, "(TeZorv *X, long lMsgId, short *nResult, ",
+                  h->helperParameter, ", long size)"});
         out.line("{");
         out.line("    if(*nResult>=0)");
         out.line("    {");
-        out.line({"        *nResult = X->", h.setMethod, "(lMsgId, ", h.argument, ", size/sizeof(",
-                  h.name, "));"});
+        out.line({"        *nResult = X->", h->driverSet, "(lMsgId, ", h->helperArgument,
+                  ", size/sizeof(", h->typeName, "));"});
         out.line("    }");
         out.line("}");
         out.line(i + 1 < count ? QByteArrayView(kSeparator) : QByteArrayView(""));

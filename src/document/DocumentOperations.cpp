@@ -1,5 +1,7 @@
 #include "document/DocumentOperations.h"
 
+#include "document/ItemTypes.h"
+#include "document/NodeHeader.h"
 #include "document/SmlDocument.h"
 #include "platform/Collation.h"
 
@@ -33,10 +35,11 @@ SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode
 
 SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
                          const ItemFields& fields) {
-    const bool isList = fields.itemType == 0;
+    const ItemType* type = ItemTypes::at(fields.itemType);
+    const bool isList = fields.itemType == ItemTypes::kListIndex;
     QByteArray text;
-    if (fields.itemType >= 0 && fields.itemType < kItemTypeCount)
-        text += kItemTypeCodes[static_cast<size_t>(fields.itemType)];
+    if (type)
+        text.append(type->code).append(' ');
     if (fields.lengthNotFixed)
         text += "n ";
     else if (!isList)
@@ -63,18 +66,19 @@ SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
     return node;
 }
 
-void SetNodeImage(SmlDocument& doc, SmlNode* node, int value) { doc.setImage(node, value); }
+void SetNodeImage(SmlDocument& doc, SmlNode* node, int value) {
+    doc.setImage(node, value);
+}
 
 void RefreshListCount(SmlDocument& doc, SmlNode* list, int n) {
     if (!list || list->Kind() != NodeKind::List)
         return;
-    const QByteArray& text = list->Text();
-    if (text.size() >= 3 && text[2] == 'n')
+    const NodeHeader header = NodeHeader::Read(*list);
+    // A count field starting with "n" (the third character of the text)
+    // marks a list whose length is not fixed.
+    if (header.countField.startsWith('n'))
         return;
-    QByteArray rest = text.mid(2);
-    const qsizetype blank = rest.indexOf(' ');
-    rest = blank < 0 ? QByteArray() : rest.mid(blank + 1);
-    doc.setText(list, "L " + QByteArray::number(n) + " " + rest);
+    doc.setText(list, "L " + QByteArray::number(n) + " " + header.countTail.toByteArray());
 }
 
 void SortMessages(SmlDocument& doc) {

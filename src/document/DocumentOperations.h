@@ -19,7 +19,7 @@ struct MessageFields {
 
 // The item dialog's fields as plain values.
 struct ItemFields {
-    int itemType = -1; // index into kItemTypeCodes; anything else writes no code
+    int itemType = -1; // index into ItemTypes; anything else writes no code
     QByteArray length;
     bool lengthNotFixed = false;
     QByteArray description;

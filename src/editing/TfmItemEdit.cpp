@@ -1,5 +1,7 @@
 #include "editing/TfmItemEdit.h"
 
+#include "document/ItemTypes.h"
+#include "document/NodeHeader.h"
 #include "editing/FieldRules.h"
 #include "platform/AnsiText.h"
 
@@ -21,9 +23,6 @@ namespace pravik {
 
 namespace {
 constexpr int kColumns = 4;
-const char* const kItemTypeChoices[kItemTypeCount] = {
-    "LIST(L)",   "ASCII(A)",  "BINARY",    "BOOL",      "INT1",   "INT2",   "INT4", "INT8",
-    "UNIT1(U1)", "UNIT2(U2)", "UNIT4(U4)", "UNIT8(U8)", "FLOAT4", "FLOAT8", "JIS8"};
 } // namespace
 
 TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
@@ -36,9 +35,10 @@ TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(rItemType);
     m_itemTypes = new QButtonGroup(this);
     // Filled column by column, like a radio group with four columns.
-    const int rows = (kItemTypeCount + kColumns - 1) / kColumns;
-    for (int i = 0; i < kItemTypeCount; ++i) {
-        auto* button = new QRadioButton(QString::fromLatin1(kItemTypeChoices[i]), rItemType);
+    const int rows = (ItemTypes::kCount + kColumns - 1) / kColumns;
+    for (const ItemType& type : ItemTypes::all()) {
+        const int i = type.index;
+        auto* button = new QRadioButton(QString::fromLatin1(type.caption), rItemType);
         grid->addWidget(button, i % rows, i / rows);
         m_itemTypes->addButton(button, i);
         button->installEventFilter(this);
@@ -166,27 +166,18 @@ void TfmItemEdit::showEvent(QShowEvent* event) {
 }
 
 void TfmItemEdit::prefill(const QByteArray& text) {
-    const qsizetype blank = text.indexOf(' ');
-    const QByteArray code = blank < 0 ? QByteArray() : text.left(blank);
-    int type = 0; // unknown codes show as a list
-    for (int i = 0; i < kItemTypeCount; ++i)
-        if (code + ' ' == kItemTypeCodes[static_cast<size_t>(i)])
-            type = i;
-    setItemTypeIndex(type);
-
-    const QByteArray rest = blank < 0 ? text : text.mid(blank + 1);
-    const qsizetype second = rest.indexOf(' ');
-    const QByteArray length = second < 0 ? rest : rest.left(second);
-    const QByteArray description = second < 0 ? QByteArray() : rest.mid(second + 1);
+    const NodeHeader header = NodeHeader::Read(text, NodeKind::Item);
+    // Unknown codes show as a list.
+    setItemTypeIndex(header.type ? header.type->index : ItemTypes::kListIndex);
 
     // Length, box and enabling are set together; the box's click rule does
     // not run for a programmatic change.
-    const bool notFixed = length == "n";
-    const QString shown = notFixed ? QStringLiteral("n") : QString::number(ParseDecimal(length, 0));
+    const bool notFixed = header.variableLength;
+    const QString shown = notFixed ? QStringLiteral("n") : QString::number(header.lengthValue);
     FieldRules::SetLimitedText(lItemLength, shown, kLengthLimit);
     lItemLength->setEnabled(!notFixed);
     cLengthNotFixed->setChecked(notFixed);
-    FieldRules::SetAnsiText(lItemDesc, description);
+    FieldRules::SetAnsiText(lItemDesc, header.description.toByteArray());
 }
 
 ItemFields TfmItemEdit::fields() const {

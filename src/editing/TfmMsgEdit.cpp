@@ -1,5 +1,6 @@
 #include "editing/TfmMsgEdit.h"
 
+#include "document/NodeHeader.h"
 #include "editing/FieldRules.h"
 #include "platform/AnsiText.h"
 
@@ -111,23 +112,13 @@ void TfmMsgEdit::showEvent(QShowEvent* event) {
 }
 
 void TfmMsgEdit::prefill(const QByteArray& text) {
-    const qint64 key = MessageKey(text);
-    FieldRules::SetLimitedText(lStream, QString::number(key / 1000), kNumberLimit);
+    const NodeHeader header = NodeHeader::Read(text, NodeKind::Message);
+    FieldRules::SetLimitedText(lStream, QString::number(header.stream()), kNumberLimit);
     // Setting the function proposes a type; the text's own type decides below.
-    FieldRules::SetLimitedText(lFunction, QString::number(key % 1000), kNumberLimit);
+    FieldRules::SetLimitedText(lFunction, QString::number(header.function()), kNumberLimit);
     setMsgTypeIndex(-1);
-
-    const qsizetype blank = text.indexOf(' ');
-    const qsizetype p = blank + 1; // 1-based position of the first blank, 0 for none
-    int type = -1;
-    if (text.size() > p) {
-        const QByteArray letter = text.mid(p == 0 ? 0 : p - 1, 2).trimmed();
-        for (int i = 0; i < kMessageTypeCount; ++i)
-            if (letter == QByteArray(kMessageTypeCodes[static_cast<size_t>(i)]).trimmed())
-                type = i;
-    }
-    setMsgTypeIndex(type);
-    FieldRules::SetAnsiText(lMsgDesc, type >= 0 ? text.mid(p + 1).trimmed() : QByteArray());
+    setMsgTypeIndex(header.messageType);
+    FieldRules::SetAnsiText(lMsgDesc, header.messageDescription.toByteArray());
 }
 
 MessageFields TfmMsgEdit::fields() const {

@@ -1,5 +1,6 @@
 #include "sml/StructureCheck.h"
 
+#include "document/NodeHeader.h"
 #include "document/NodeText.h"
 #include "document/SmlDocument.h"
 
@@ -11,8 +12,9 @@ int CheckedImageIndex(const SmlNode* node) {
     case NodeKind::Message:
         return children <= 1 ? ImageMessage : ImageMessageError;
     case NodeKind::List: {
-        const QByteArray count = ListCountField(node->Text());
-        const bool ok = count == "n" ? children == 1 : ParseDecimal(count, -1) == children;
+        const QByteArrayView count = NodeHeader::Read(*node).countField;
+        const bool ok =
+            count == QByteArrayView("n") ? children == 1 : ParseDecimal(count, -1) == children;
         return ok ? ImageList : ImageListError;
     }
     case NodeKind::Item:

@@ -29,10 +29,3 @@ TEST(ParseDecimal, AcceptsOnlySignAndDigits) {
     EXPECT_EQ(ParseDecimal(" 1", -1), -1);
     EXPECT_EQ(ParseDecimal("99999999999", -1), -1);
 }
-
-TEST(ListCountField, IsTheSecondField) {
-    EXPECT_EQ(ListCountField("L 3 Status list"), "3");
-    EXPECT_EQ(ListCountField("L n Reports"), "n");
-    EXPECT_EQ(ListCountField("L 2"), "2");
-    EXPECT_EQ(ListCountField("L"), "");
-}
