@@ -17,35 +17,33 @@ namespace {
 
 // One message of 100 nodes: a fixed list holding a few items and 19
 // variable lists of a fixed pair each.
-std::unique_ptr<SmlNode> MakeMessage(int number) {
+void MakeMessage(DetachedSubtree& tree, int number) {
     const int stream = 1 + number / 200, function = 1 + number % 200;
-    auto message = std::make_unique<SmlNode>("S" + QByteArray::number(stream) + "F" +
-                                                 QByteArray::number(function) + " P Message " +
-                                                 QByteArray::number(number),
-                                             ImageMessage);
-    SmlNode* top = message->appendChildDetached(std::make_unique<SmlNode>("L 22 Top", ImageList));
-    top->appendChildDetached(std::make_unique<SmlNode>("U4 1 DATAID", ImageItem));
-    top->appendChildDetached(std::make_unique<SmlNode>("A 40 Name", ImageItem));
-    top->appendChildDetached(std::make_unique<SmlNode>("F8 4 Values", ImageItem));
+    SmlNode* message =
+        tree.appendChild(tree.get(),
+                         "S" + QByteArray::number(stream) + "F" + QByteArray::number(function) +
+                             " P Message " + QByteArray::number(number),
+                         ImageMessage);
+    SmlNode* top = tree.appendChild(message, "L 22 Top", ImageList);
+    tree.appendChild(top, "U4 1 DATAID", ImageItem);
+    tree.appendChild(top, "A 40 Name", ImageItem);
+    tree.appendChild(top, "F8 4 Values", ImageItem);
     for (int g = 0; g < 19; ++g) {
         const QByteArray n = QByteArray::number(g);
-        SmlNode* rows =
-            top->appendChildDetached(std::make_unique<SmlNode>("L n Rows" + n, ImageList));
-        SmlNode* row =
-            rows->appendChildDetached(std::make_unique<SmlNode>("L 2 Row" + n, ImageList));
-        row->appendChildDetached(std::make_unique<SmlNode>("U4 1 Id" + n, ImageItem));
-        row->appendChildDetached(std::make_unique<SmlNode>("A 20 Text" + n, ImageItem));
+        SmlNode* rows = tree.appendChild(top, "L n Rows" + n, ImageList);
+        SmlNode* row = tree.appendChild(rows, "L 2 Row" + n, ImageList);
+        tree.appendChild(row, "U4 1 Id" + n, ImageItem);
+        tree.appendChild(row, "A 20 Text" + n, ImageItem);
     }
-    return message;
 }
 
 SmlDocument& Document(int messages) {
     static std::map<int, std::unique_ptr<SmlDocument>> cache;
     auto& doc = cache[messages];
     if (!doc) {
-        std::vector<std::unique_ptr<SmlNode>> top;
+        DetachedSubtree top = DetachedSubtree::createRoot();
         for (int i = 0; i < messages; ++i)
-            top.push_back(MakeMessage(i));
+            MakeMessage(top, i);
         doc = std::make_unique<SmlDocument>();
         doc->resetTo(std::move(top), qint64(messages) * 100);
     }

@@ -65,20 +65,20 @@ public:
 };
 
 // A list whose subtree holds kSubtree nodes, in the given shape.
-std::unique_ptr<SmlNode> MakeSubtree(int shape) {
-    auto root = std::make_unique<SmlNode>("L n Big", ImageList);
+DetachedSubtree MakeSubtree(int shape) {
+    DetachedSubtree root = DetachedSubtree::create("L n Big", ImageList);
     qint64 made = 1;
     if (shape == 0) {
         for (; made < kSubtree; ++made)
-            root->appendChildDetached(std::make_unique<SmlNode>("U4 1 Value", ImageItem));
+            root.appendChild(root.get(), "U4 1 Value", ImageItem);
     } else if (shape == 1) {
         std::vector<SmlNode*> lists{root.get()};
         for (size_t i = 0; made < kSubtree; ++i) {
             SmlNode* parent = lists[i];
             for (int k = 0; k < 10 && made < kSubtree; ++k, ++made) {
                 const bool list = k == 0;
-                SmlNode* child = parent->appendChildDetached(std::make_unique<SmlNode>(
-                    list ? "L n Group" : "A 8 Text", list ? ImageList : ImageItem));
+                SmlNode* child = root.appendChild(parent, list ? "L n Group" : "A 8 Text",
+                                                  list ? ImageList : ImageItem);
                 if (list)
                     lists.push_back(child);
             }
@@ -86,7 +86,7 @@ std::unique_ptr<SmlNode> MakeSubtree(int shape) {
     } else {
         SmlNode* parent = root.get();
         for (; made < kSubtree; ++made)
-            parent = parent->appendChildDetached(std::make_unique<SmlNode>("L 1 Deep", ImageList));
+            parent = root.appendChild(parent, "L 1 Deep", ImageList);
     }
     return root;
 }

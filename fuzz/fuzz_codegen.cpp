@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pravik::SmlDocument doc;
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     pravik::ParsedSml parsed = pravik::ParseSml(input);
-    doc.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    doc.resetTo(std::move(parsed.root), parsed.counts.nodes);
     if (size % 2)
         pravik::CheckStructure(doc); // error marks must not matter to the generator
     const QDate date(2024, 1, 2);

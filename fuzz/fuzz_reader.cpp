@@ -16,7 +16,7 @@
 namespace {
 QByteArray Round(const QByteArray& text, pravik::SmlDocument& doc) {
     pravik::ParsedSml parsed = pravik::ParseSml(text);
-    doc.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    doc.resetTo(std::move(parsed.root), parsed.counts.nodes);
     return pravik::WriteDocument(doc);
 }
 

@@ -187,7 +187,7 @@ void SmlTreeView::startNodeDrag(SmlNode* node) {
     mime->setData(kNodeMime, QByteArray());
     drag->setMimeData(mime);
     m_dragged = node;
-    drag->exec(Qt::MoveAction);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
     m_dragged = nullptr;
 }
 
@@ -220,10 +220,12 @@ void SmlTreeView::dropEvent(QDropEvent* event) {
     if (event->source() == this && acceptsDrop(pos)) {
         // The drop is ours: tell the drag it was handled, but nothing is
         // removed at its source; the drop handler moves or copies the node.
+        const bool copy = event->modifiers().testFlag(Qt::ControlModifier) ||
+                          event->proposedAction() == Qt::CopyAction;
         event->setDropAction(Qt::IgnoreAction);
         event->accept();
         if (dragDropHandler)
-            dragDropHandler(m_dragged, nodeAt(pos));
+            dragDropHandler(m_dragged, nodeAt(pos), copy);
     } else {
         event->ignore();
     }

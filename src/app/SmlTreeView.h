@@ -28,7 +28,8 @@ public:
 
     // Whether the drag may end on target (nullptr: no node under the pointer).
     std::function<bool(SmlNode* dragged, SmlNode* target)> dragOverHandler;
-    std::function<void(SmlNode* dragged, SmlNode* target)> dragDropHandler;
+    // copy: the user holds Ctrl, asking for a copy instead of a move.
+    std::function<void(SmlNode* dragged, SmlNode* target, bool copy)> dragDropHandler;
 
     SmlNode* nodeAt(const QPoint& viewportPos) const;
     // True when pos lies on the icon or the label of a node, not on the
@@ -46,6 +47,7 @@ public:
     // The node being dragged, while a drag runs.
     SmlNode* draggedNode() const { return m_dragged; }
     // Starts a drag of node as if the user dragged it (blocks until dropped).
+    // Ctrl at the drop copies the node instead of moving it.
     void startNodeDrag(SmlNode* node);
 
 signals:

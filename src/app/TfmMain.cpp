@@ -1,10 +1,13 @@
 #include "app/TfmMain.h"
 
+#include "app/FindBar.h"
 #include "app/NodeDelegate.h"
 #include "app/SmlTreeView.h"
 #include "app/TAboutBox.h"
 #include "app/TextPane.h"
 #include "codegen/MakeCppFile.h"
+#include "document/DocumentEdit.h"
+#include "document/NodeSearch.h"
 #include "document/SmlDocument.h"
 #include "driverconfig/TfmConfig.h"
 #include "editing/ItemCommands.h"
@@ -30,6 +33,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -43,10 +47,6 @@ const QString TfmMain::kUntitledName = QStringLiteral("NoName.sml");
 const QString TfmMain::kFileFilter = QStringLiteral("SML File|*.sml|Text File|*.txt|All File|*.*");
 
 namespace {
-
-const char* const kItemCommands[] = {
-    "ItemAdd",  "ItemAddSub", "ItemMoveUp", "ItemMoveDown",   "ItemEdit",        "ItemCut",
-    "ItemCopy", "ItemPaste",  "ItemDelete", "ItemFullExpand", "ItemFullCollapse"};
 
 // Text bytes as the pane shows them: cut where the reader cuts lines (CR, LF,
 // CR LF; a NUL ends the text), one '\n' after every line.
@@ -77,6 +77,13 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_p
     // Emptying the tree takes the clipboard's node with it.
     connect(m_doc, &SmlDocument::documentAboutToBeReset, this,
             [this] { m_state.ClipboardNode = nullptr; });
+    connect(m_doc, &SmlDocument::nodesAboutToBeRemoved, this, &TfmMain::nodesLeaving);
+    connect(m_doc, &SmlDocument::modifiedChanged, this, &TfmMain::UpdateCaption);
+    QUndoStack* undo = m_doc->undoStack();
+    for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(undo, signal, this, &TfmMain::updateActions);
+    for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(undo, signal, this, &TfmMain::updateActions);
 
     createActions();
     createControls();
@@ -108,7 +115,7 @@ QAction* TfmMain::addCommand(const QString& name, const QString& category, const
         a->setShortcut(shortcut);
     if (!icon.isEmpty())
         a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)));
-    a->setEnabled(false);
+    a->setEnabled(false); // updateActions() decides
     if (handler)
         connect(a, &QAction::triggered, this,
                 [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
@@ -121,67 +128,92 @@ QAction* TfmMain::addCommand(const QString& name, const QString& category, const
 void TfmMain::createActions() {
     using K = QKeySequence;
     const QString file = QStringLiteral("File"), items = QStringLiteral("Items");
-    addCommand("FileNew", file, "새 파일&", "새로운 파일을 만듭니다. (Ctrl + N)",
-               K(Qt::CTRL | Qt::Key_N), "file-new", &TfmMain::FileNewExecute);
-    addCommand("FileLoad", file, "불러오기...&", "작업할 파일을 엽니다. (Ctrl + O)",
-               K(Qt::CTRL | Qt::Key_O), "file-open", &TfmMain::FileLoadExecute);
-    addCommand("FileSave", file, "저장&", "작업중인 파일을 저장합니다. (Ctrl + S)",
-               K(Qt::CTRL | Qt::Key_S), "file-save", &TfmMain::FileSaveExecute);
-    addCommand("FileSaveas", file, "다른 이름으로 저장...&", "다른 이름으로 저장합니다.", K(), {},
-               &TfmMain::FileSaveasExecute);
+    FileNew = addCommand("FileNew", file, "새 파일&", "새로운 파일을 만듭니다. (Ctrl + N)",
+                         K(Qt::CTRL | Qt::Key_N), "file-new", &TfmMain::FileNewExecute);
+    FileLoad = addCommand("FileLoad", file, "불러오기...&", "작업할 파일을 엽니다. (Ctrl + O)",
+                          K(Qt::CTRL | Qt::Key_O), "file-open", &TfmMain::FileLoadExecute);
+    FileSave = addCommand("FileSave", file, "저장&", "작업중인 파일을 저장합니다. (Ctrl + S)",
+                          K(Qt::CTRL | Qt::Key_S), "file-save", &TfmMain::FileSaveExecute);
+    FileSaveas = addCommand("FileSaveas", file, "다른 이름으로 저장...&",
+                            "다른 이름으로 저장합니다.", K(), {}, &TfmMain::FileSaveasExecute);
     // The menu's own caption; the command appears nowhere else.
-    addCommand("MakeCppFile", file, "C++소스만들기 &(&C)", {}, K(), {},
-               &TfmMain::MakeCppFileExecute);
-    addCommand("FileExit", file, "종료&", "프로그램을 종료합니다.", K(), {},
-               &TfmMain::FileExitExecute);
+    MakeCppFile = addCommand("MakeCppFile", file, "C++소스만들기 &(&C)", {}, K(), {},
+                             &TfmMain::MakeCppFileExecute);
+    FileExit = addCommand("FileExit", file, "종료&", "프로그램을 종료합니다.", K(), {},
+                          &TfmMain::FileExitExecute);
 
+    ItemUndo = addCommand("ItemUndo", items, "실행 취소&", "마지막 편집을 되돌립니다. (Ctrl + Z)",
+                          K(Qt::CTRL | Qt::Key_Z), "item-undo", &TfmMain::ItemUndoExecute);
+    ItemRedo = addCommand("ItemRedo", items, "다시 실행&", "되돌린 편집을 다시 합니다. (Ctrl + Y)",
+                          K(Qt::CTRL | Qt::Key_Y), "item-redo", &TfmMain::ItemRedoExecute);
+    ItemRedo->setShortcuts({K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // The editing commands live in ItemCommands; connected in createDialogs.
-    addCommand("ItemAdd", items, "추가...&", "새로운 아이템을 추가합니다. (Ins)", K(Qt::Key_Insert),
-               "item-add", nullptr);
-    addCommand("ItemAddSub", items, "하위 추가...&",
-               "새로운 하위 아이템을 추가합니다. (Ctrl + Ins)", K(Qt::CTRL | Qt::Key_Insert),
-               "item-addsub", nullptr);
-    addCommand("ItemMoveUp", items, "위로 이동&", "선택된 아이템을 위로 올립니다. (Ctrl + U)",
-               K(Qt::CTRL | Qt::Key_U), "item-moveup", nullptr);
-    addCommand("ItemMoveDown", items, "아래로 이동&", "선택된 아이템을 아래로 내립니다. (Ctrl + D)",
-               K(Qt::CTRL | Qt::Key_D), "item-movedown", nullptr);
-    addCommand("ItemEdit", items, "수정...&", "선택된 아이템을 편집합니다. (Ctrl + E)",
-               K(Qt::CTRL | Qt::Key_E), "item-edit", nullptr);
-    addCommand("ItemCut", items, "잘라내기&", "선택된 아이템을 잘라냅니다. (Ctrl + X)",
-               K(Qt::CTRL | Qt::Key_X), "item-cut", nullptr);
-    addCommand("ItemCopy", items, "복사&", "선택된 아이템을 복사합니다. (Ctrl + C)",
-               K(Qt::CTRL | Qt::Key_C), "item-copy", nullptr);
-    addCommand("ItemPaste", items, "붙이기&", "복사나 잘라내기한 아이템을 붙입니다. (Ctrl + V)",
-               K(Qt::CTRL | Qt::Key_V), "item-paste", nullptr);
-    addCommand("ItemDelete", items, "삭제&", "선택된 아이템을 지웁니다. (Del)", K(Qt::Key_Delete),
-               "item-delete", nullptr);
-    addCommand("ItemFullExpand", items, "하위 확장&",
-               "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)", K(Qt::Key_F11),
-               "item-fullexpand", &TfmMain::ItemFullExpandExecute);
-    addCommand("ItemFullCollapse", items, "하위 숨김&",
-               "선택된 아이템의 모든 하위 아이템을 숨깁니다. (F12)", K(Qt::Key_F12),
-               "item-fullcollapse", &TfmMain::ItemFullCollapseExecute);
+    ItemAdd = addCommand("ItemAdd", items, "추가...&", "새로운 아이템을 추가합니다. (Ins)",
+                         K(Qt::Key_Insert), "item-add", nullptr);
+    ItemAddSub = addCommand("ItemAddSub", items, "하위 추가...&",
+                            "새로운 하위 아이템을 추가합니다. (Ctrl + Ins)",
+                            K(Qt::CTRL | Qt::Key_Insert), "item-addsub", nullptr);
+    ItemMoveUp =
+        addCommand("ItemMoveUp", items, "위로 이동&", "선택된 아이템을 위로 올립니다. (Ctrl + U)",
+                   K(Qt::CTRL | Qt::Key_U), "item-moveup", nullptr);
+    ItemMoveDown = addCommand("ItemMoveDown", items, "아래로 이동&",
+                              "선택된 아이템을 아래로 내립니다. (Ctrl + D)",
+                              K(Qt::CTRL | Qt::Key_D), "item-movedown", nullptr);
+    ItemEdit = addCommand("ItemEdit", items, "수정...&", "선택된 아이템을 편집합니다. (Ctrl + E)",
+                          K(Qt::CTRL | Qt::Key_E), "item-edit", nullptr);
+    ItemCut = addCommand("ItemCut", items, "잘라내기&", "선택된 아이템을 잘라냅니다. (Ctrl + X)",
+                         K(Qt::CTRL | Qt::Key_X), "item-cut", nullptr);
+    ItemCopy = addCommand("ItemCopy", items, "복사&", "선택된 아이템을 복사합니다. (Ctrl + C)",
+                          K(Qt::CTRL | Qt::Key_C), "item-copy", nullptr);
+    ItemPaste =
+        addCommand("ItemPaste", items, "붙이기&", "복사나 잘라내기한 아이템을 붙입니다. (Ctrl + V)",
+                   K(Qt::CTRL | Qt::Key_V), "item-paste", nullptr);
+    ItemDelete = addCommand("ItemDelete", items, "삭제&", "선택된 아이템을 지웁니다. (Del)",
+                            K(Qt::Key_Delete), "item-delete", nullptr);
+    ItemFullExpand = addCommand("ItemFullExpand", items, "하위 확장&",
+                                "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)",
+                                K(Qt::Key_F11), "item-fullexpand", &TfmMain::ItemFullExpandExecute);
+    ItemFullCollapse =
+        addCommand("ItemFullCollapse", items, "하위 숨김&",
+                   "선택된 아이템의 모든 하위 아이템을 숨깁니다. (F12)", K(Qt::Key_F12),
+                   "item-fullcollapse", &TfmMain::ItemFullCollapseExecute);
+    ItemFind = addCommand("ItemFind", items, "찾기...&", "아이템을 찾습니다. (Ctrl + F)",
+                          K(Qt::CTRL | Qt::Key_F), "item-find", &TfmMain::ItemFindExecute);
 
-    addCommand("OptionConfig", "Option", "&Config...", {}, K(), "option-config",
-               &TfmMain::OptionConfigExecute);
+    OptionConfig = addCommand("OptionConfig", "Option", "&Config...", {}, K(), "option-config",
+                              &TfmMain::OptionConfigExecute);
 
     const QString tool = QStringLiteral("Tool");
-    addCommand("ToolViewTextSML", tool, "코드 보기&", "Text형태의 SML을 보여주거나 갑춥니다.", K(),
-               "tool-viewtext", &TfmMain::ToolViewTextSMLExecute);
-    addCommand("ToolStructCheck", tool, "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
-               "tool-structcheck", &TfmMain::ToolStructCheckExecute);
-    QAction* stay = addCommand("ToolStayOnTop", tool, "항상 위에 표시&", {}, K(), {},
+    ToolViewTextSML =
+        addCommand("ToolViewTextSML", tool, "코드 보기&", "Text형태의 SML을 보여주거나 갑춥니다.",
+                   K(), "tool-viewtext", &TfmMain::ToolViewTextSMLExecute);
+    ToolStructCheck =
+        addCommand("ToolStructCheck", tool, "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
+                   "tool-structcheck", &TfmMain::ToolStructCheckExecute);
+    ToolStayOnTop = addCommand("ToolStayOnTop", tool, "항상 위에 표시&", {}, K(), {},
                                &TfmMain::ToolStayOnTopExecute);
-    stay->setCheckable(true);
-    stay->setChecked(false);
+    ToolStayOnTop->setCheckable(true);
+    ToolStayOnTop->setChecked(false);
 
     const QString help = QStringLiteral("Help");
-    addCommand("HelpHelp", help, "도움말...&", "도움말을 보여줍니다.", K(), {},
-               &TfmMain::HelpHelpExecute);
-    addCommand("HelpWhatsNew", help, "새로워진 것들...&", {}, K(), {},
-               &TfmMain::HelpWhatsNewExecute);
-    addCommand("HelpAbout", help, "정보...&", "이 프", K(Qt::Key_F1), "help-about",
-               &TfmMain::HelpAboutExecute);
+    HelpHelp = addCommand("HelpHelp", help, "도움말...&", "도움말을 보여줍니다.", K(), {},
+                          &TfmMain::HelpHelpExecute);
+    HelpWhatsNew = addCommand("HelpWhatsNew", help, "새로워진 것들...&", {}, K(), {},
+                              &TfmMain::HelpWhatsNewExecute);
+    HelpAbout = addCommand("HelpAbout", help, "정보...&", "이 프", K(Qt::Key_F1), "help-about",
+                           &TfmMain::HelpAboutExecute);
+
+    // F3 and Shift+F3 belong to the find bar but work wherever the focus is.
+    m_findNext = new QAction(this);
+    m_findNext->setShortcut(K(Qt::Key_F3));
+    m_findPrevious = new QAction(this);
+    m_findPrevious->setShortcut(K(Qt::SHIFT | Qt::Key_F3));
+    for (QAction* a : {m_findNext, m_findPrevious}) {
+        const bool backward = a == m_findPrevious;
+        connect(a, &QAction::triggered, this,
+                [this, backward] { runCommand([this, backward] { FindNextExecute(backward); }); });
+        addAction(a);
+    }
 }
 
 void TfmMain::createControls() {
@@ -190,11 +222,22 @@ void TfmMain::createControls() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
+    // The tree with the find bar under it.
+    auto* treeColumn = new QVBoxLayout;
+    treeColumn->setContentsMargins(0, 0, 0, 0);
+    treeColumn->setSpacing(0);
     TreeView1 = new SmlTreeView(central);
     m_delegate = new NodeDelegate(TreeView1);
     TreeView1->setItemDelegate(m_delegate);
     TreeView1->setDocument(m_doc);
-    row->addWidget(TreeView1, 1);
+    treeColumn->addWidget(TreeView1, 1);
+    m_findBar = new FindBar(central);
+    treeColumn->addWidget(m_findBar);
+    row->addLayout(treeColumn, 1);
+    connect(m_findBar, &FindBar::findRequested, this,
+            [this](bool backward) { runCommand([&] { FindNextExecute(backward); }); });
+    connect(m_findBar, &FindBar::closed, this,
+            [this] { TreeView1->setFocus(Qt::OtherFocusReason); });
 
     Memo1 = new TextPane(central);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -240,6 +283,7 @@ void TfmMain::createControls() {
     connect(TreeView1, &SmlTreeView::escapePressed, this, &TfmMain::TreeView1Escape);
     connect(TreeView1, &SmlTreeView::focusEntered, this, &TfmMain::TreeView1Enter);
     connect(TreeView1, &SmlTreeView::focusLeft, this, &TfmMain::TreeView1Exit);
+    connect(TreeView1, &QTreeView::collapsed, this, &TfmMain::TreeView1Collapsed);
 }
 
 void TfmMain::createMenusAndBars() {
@@ -270,8 +314,9 @@ void TfmMain::createMenusAndBars() {
          {"FileNew", "FileLoad", "-", "FileSave", "FileSaveas", "-", "MakeCppFile", "-",
           "FileExit"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("아이템(&I)")),
-         {"ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown", "-", "ItemEdit", "ItemCut",
-          "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFullExpand", "ItemFullCollapse"});
+         {"ItemUndo", "ItemRedo", "-", "ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown",
+          "-", "ItemEdit", "ItemCut", "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFind", "-",
+          "ItemFullExpand", "ItemFullCollapse"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("설정(&C)")), {"OptionConfig"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("도구(&T)")),
          {"ToolViewTextSML", "ToolStructCheck", "-", "ToolStayOnTop"});
@@ -287,9 +332,9 @@ void TfmMain::createMenusAndBars() {
                           "ToolViewTextSML", "ToolStructCheck", "-", "HelpAbout"});
     ActionToolBar2 = new QToolBar(CoolBar1);
     ActionToolBar2->setObjectName(QStringLiteral("ActionToolBar2"));
-    fill(ActionToolBar2,
-         {"ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown", "-", "ItemEdit", "ItemCut",
-          "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFullExpand", "ItemFullCollapse"});
+    fill(ActionToolBar2, {"ItemUndo", "ItemRedo", "-", "ItemAdd", "ItemAddSub", "-", "ItemMoveUp",
+                          "ItemMoveDown", "-", "ItemEdit", "ItemCut", "ItemCopy", "ItemPaste",
+                          "ItemDelete", "-", "ItemFullExpand", "ItemFullCollapse"});
     for (QToolBar* bar : {ActionToolBar1, ActionToolBar2}) {
         bar->setIconSize(QSize(16, 16));
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -313,7 +358,6 @@ void TfmMain::FormCreate() {
     ProductName = QStringLiteral("Pravik for Zorv");
     Version = QStringLiteral("3.10b");
     m_state.FileName.clear();
-    m_state.Modified = false;
     SetCaption(ProductName);
     m_initialDir = QCoreApplication::applicationDirPath();
 
@@ -324,9 +368,7 @@ void TfmMain::FormCreate() {
     setFont(font);
     setWindowIcon(QIcon(QStringLiteral(":/icons/pravik.svg")));
 
-    for (const char* name :
-         {"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpAbout", "HelpWhatsNew"})
-        m_actions.value(QString::fromLatin1(name))->setEnabled(true);
+    updateActions();
 
     resize(883, 640);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -341,26 +383,26 @@ void TfmMain::createDialogs() {
 
     m_itemCommands = new ItemCommands(*this, *fmMsgEdit, *fmItemEdit, this);
     ItemCommands* ic = m_itemCommands;
-    const std::pair<const char*, void (ItemCommands::*)()> wiring[] = {
-        {"ItemAdd", &ItemCommands::ItemAddExecute},
-        {"ItemAddSub", &ItemCommands::ItemAddSubExecute},
-        {"ItemMoveUp", &ItemCommands::ItemMoveUpExecute},
-        {"ItemMoveDown", &ItemCommands::ItemMoveDownExecute},
-        {"ItemEdit", &ItemCommands::ItemEditExecute},
-        {"ItemCut", &ItemCommands::ItemCutExecute},
-        {"ItemCopy", &ItemCommands::ItemCopyExecute},
-        {"ItemPaste", &ItemCommands::ItemPasteExecute},
-        {"ItemDelete", &ItemCommands::ItemDeleteExecute},
+    const std::pair<QAction*, void (ItemCommands::*)()> wiring[] = {
+        {ItemAdd, &ItemCommands::ItemAddExecute},
+        {ItemAddSub, &ItemCommands::ItemAddSubExecute},
+        {ItemMoveUp, &ItemCommands::ItemMoveUpExecute},
+        {ItemMoveDown, &ItemCommands::ItemMoveDownExecute},
+        {ItemEdit, &ItemCommands::ItemEditExecute},
+        {ItemCut, &ItemCommands::ItemCutExecute},
+        {ItemCopy, &ItemCommands::ItemCopyExecute},
+        {ItemPaste, &ItemCommands::ItemPasteExecute},
+        {ItemDelete, &ItemCommands::ItemDeleteExecute},
     };
-    for (const auto& [name, method] : wiring) {
-        connect(m_actions.value(QString::fromLatin1(name)), &QAction::triggered, this,
+    for (const auto& [action, method] : wiring) {
+        connect(action, &QAction::triggered, this,
                 [this, ic, method = method] { runCommand([ic, method] { (ic->*method)(); }); });
     }
     TreeView1->dragOverHandler = [ic](SmlNode* dragged, SmlNode* target) {
         return ic->TreeView1DragOver(dragged, target);
     };
-    TreeView1->dragDropHandler = [this, ic](SmlNode* dragged, SmlNode* target) {
-        runCommand([&] { ic->TreeView1DragDrop(dragged, target); });
+    TreeView1->dragDropHandler = [this, ic](SmlNode* dragged, SmlNode* target, bool copy) {
+        runCommand([&] { ic->TreeView1DragDrop(dragged, target, copy); });
     };
 }
 
@@ -411,13 +453,60 @@ void TfmMain::showError(const QString& message) {
 }
 
 void TfmMain::SetCaption(const QString& caption) {
-    setWindowTitle(caption);
+    m_caption = caption;
     m_applicationTitle = caption;
+    UpdateCaption();
 }
 
-void TfmMain::setCommandEnabled(const QString& actionName, bool enabled) {
-    if (QAction* a = m_actions.value(actionName))
-        a->setEnabled(enabled);
+void TfmMain::UpdateCaption() {
+    setWindowTitle(isModified() ? m_caption + QStringLiteral(" *") : m_caption);
+}
+
+bool TfmMain::isModified() const {
+    return m_doc->isModified();
+}
+
+void TfmMain::setPasteEnabled(bool enabled) {
+    m_items.paste = enabled;
+    updateActions();
+}
+
+void TfmMain::updateActions() {
+    if (!ItemAdd)
+        return; // still being built
+    const bool document = !m_state.FileName.isEmpty();
+    for (QAction* a : {FileNew, FileLoad, FileExit, ToolStayOnTop, HelpAbout, HelpWhatsNew})
+        a->setEnabled(true);
+    HelpHelp->setEnabled(false);
+    for (QAction* a : {FileSave, FileSaveas, MakeCppFile, OptionConfig, ToolViewTextSML,
+                       ToolStructCheck, ItemFind})
+        a->setEnabled(document);
+
+    const ItemCommandState& i = m_items;
+    const std::pair<QAction*, bool> items[] = {
+        {ItemAdd, i.add},
+        {ItemAddSub, i.addSub},
+        {ItemMoveUp, i.moveUp},
+        {ItemMoveDown, i.moveDown},
+        {ItemEdit, i.edit},
+        {ItemCut, i.cut},
+        {ItemCopy, i.copy},
+        {ItemPaste, i.paste},
+        {ItemDelete, i.del},
+        {ItemFullExpand, i.fullExpand},
+        {ItemFullCollapse, i.fullCollapse},
+    };
+    for (const auto& [action, on] : items)
+        action->setEnabled(on);
+
+    // Undo and redo name the step they would take back or make again.
+    const QUndoStack* undo = m_doc->undoStack();
+    ItemUndo->setEnabled(undo->canUndo());
+    ItemRedo->setEnabled(undo->canRedo());
+    ItemUndo->setText(undo->canUndo() ? QStringLiteral("실행 취소: ") + undo->undoText()
+                                      : QtCaption(QStringLiteral("실행 취소&")));
+    ItemRedo->setText(undo->canRedo() ? QStringLiteral("다시 실행: ") + undo->redoText()
+                                      : QtCaption(QStringLiteral("다시 실행&")));
 }
 
 QString TfmMain::statusPanelText(int panel) const {
@@ -445,7 +534,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfmMain::FormCloseQuery() {
-    if (!m_state.Modified)
+    if (!isModified())
         return true;
     const auto answer = m_prompter.messageBox(Prompter::Icon::Question, QStringLiteral("Confirm"),
                                               FileNamePart(m_state.FileName) +
@@ -459,7 +548,7 @@ bool TfmMain::FormCloseQuery() {
         if (!path)
             return false;
         SaveDocument(*path, *m_doc); // a failure keeps the window open
-        m_state.Modified = false;
+        m_doc->setSaved();
         return true;
     }
     case Prompter::Answer::No:
@@ -472,7 +561,7 @@ bool TfmMain::FormCloseQuery() {
 // --- file commands ---------------------------------------------------------------
 
 bool TfmMain::GiveUpDocument() {
-    if (!m_state.Modified)
+    if (!isModified())
         return true;
     const auto answer = m_prompter.messageBox(Prompter::Icon::Question, QStringLiteral("Confirm"),
                                               FileNamePart(m_state.FileName) +
@@ -482,10 +571,11 @@ bool TfmMain::GiveUpDocument() {
     case Prompter::Answer::Yes:
         // Under the current name without a dialog, even when untitled.
         SaveDocument(m_state.FileName, *m_doc);
-        m_state.Modified = false;
+        m_doc->setSaved();
         return true;
     case Prompter::Answer::No:
-        m_state.Modified = false;
+        // The changes stay marked until the document is really replaced: a
+        // cancelled file dialog must not leave them unprotected.
         return true;
     default:
         return false;
@@ -493,20 +583,19 @@ bool TfmMain::GiveUpDocument() {
 }
 
 void TfmMain::EnableDocumentCommands() {
-    for (const char* name : {"FileSave", "FileSaveas", "MakeCppFile", "ItemAdd", "OptionConfig",
-                             "ToolViewTextSML", "ToolStructCheck"})
-        m_actions.value(QString::fromLatin1(name))->setEnabled(true);
-    for (const char* name : {"ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
-                             "ItemCopy", "ItemPaste", "ItemDelete"})
-        m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+    // Full expand and collapse keep their state.
+    ItemCommandState& i = m_items;
+    i.add = true;
+    i.addSub = i.moveUp = i.moveDown = i.edit = i.cut = i.copy = i.paste = i.del = false;
+    updateActions();
 }
 
 void TfmMain::FileNewExecute() {
     if (!GiveUpDocument())
         return;
     m_doc->clear();
-    EnableDocumentCommands();
     m_state.FileName = kUntitledName;
+    EnableDocumentCommands();
     SetCaption(ProductName + QStringLiteral(" - ") + kUntitledName);
     if (m_memoShown)
         setMemoText(QString());
@@ -522,7 +611,7 @@ void TfmMain::FileLoadExecute() {
     // Read first: a file that cannot be read leaves the document as it was.
     const QByteArray bytes = FileSystem::ReadWholeFile(*path);
     ParsedSml parsed = ParseSml(bytes);
-    m_doc->resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    m_doc->resetTo(std::move(parsed.root), parsed.counts.nodes);
     m_panels[0]->setText(MessageCountText(parsed.counts.messages));
     m_panels[1]->setText(ItemCountText(parsed.counts.nodes));
     setMemoFromFile(bytes);
@@ -537,7 +626,7 @@ void TfmMain::FileSaveExecute() {
         return;
     }
     SaveDocument(m_state.FileName, *m_doc);
-    m_state.Modified = false;
+    m_doc->setSaved();
 }
 
 void TfmMain::FileSaveasExecute() {
@@ -551,9 +640,9 @@ bool TfmMain::SaveAsDialog() {
     if (!path)
         return false;
     SaveDocument(*path, *m_doc);
+    m_doc->setSaved();
     m_state.FileName = *path;
     SetCaption(ProductName + QStringLiteral(" - ") + *path);
-    m_state.Modified = false;
     return true;
 }
 
@@ -563,7 +652,7 @@ void TfmMain::FileExitExecute() {
 
 void TfmMain::MakeCppFileExecute() {
     // Reads the document only: neither the tree nor Modified change.
-    MakeCppFile(m_prompter, *m_doc, m_state.FileName, m_initialDir);
+    pravik::MakeCppFile(m_prompter, *m_doc, m_state.FileName, m_initialDir);
 }
 
 // --- tree --------------------------------------------------------------------------
@@ -577,36 +666,38 @@ SmlNode* TfmMain::selectedNode() const {
 
 void TfmMain::selectNode(SmlNode* node) {
     QItemSelectionModel* sm = TreeView1->selectionModel();
+    const SmlNode* before = selectedNode();
     if (!node) {
         sm->clear();
-        return;
+    } else {
+        // Selecting a node makes it visible, as the user would expect.
+        TreeView1->revealNodes({node});
+        const QModelIndex idx = m_doc->indexOf(node);
+        sm->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
+        TreeView1->scrollTo(idx);
     }
-    // Selecting a node makes it visible, as the user would expect.
-    TreeView1->revealNodes({node});
-    const QModelIndex idx = m_doc->indexOf(node);
-    sm->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
-    TreeView1->scrollTo(idx);
+    // The selection handling runs for every selection, also of the node that
+    // was selected already (after its dialog, after a delete that left its
+    // parent selected), which the selection model does not announce.
+    if (before == node)
+        runCommand([this] { TreeView1Change(); });
 }
 
 void TfmMain::TreeView1Change() {
     SmlNode* node = selectedNode();
-    const bool clip = m_state.ClipboardNode != nullptr;
-    m_actions.value("ItemAdd")->setEnabled(true);
-    m_actions.value("ItemPaste")->setEnabled(clip);
+    ItemCommandState& i = m_items;
+    i.add = true;
+    i.paste = m_state.ClipboardNode != nullptr;
     if (!node) {
-        for (const char* name : {"ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
-                                 "ItemCopy", "ItemDelete", "ItemFullCollapse", "ItemFullExpand"})
-            m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+        i.addSub = i.moveUp = i.moveDown = i.edit = i.cut = i.copy = i.del = false;
+        i.fullCollapse = i.fullExpand = false;
     } else {
-        m_actions.value("ItemAddSub")->setEnabled(node->Kind() != NodeKind::Item);
-        for (const char* name :
-             {"ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut", "ItemCopy", "ItemDelete"})
-            m_actions.value(QString::fromLatin1(name))->setEnabled(true);
-        const bool children = node->childCount() > 0;
-        m_actions.value("ItemFullExpand")->setEnabled(children);
-        m_actions.value("ItemFullCollapse")->setEnabled(children);
+        i.addSub = node->Kind() != NodeKind::Item;
+        i.moveUp = i.moveDown = i.edit = i.cut = i.copy = i.del = true;
+        i.fullExpand = i.fullCollapse = node->childCount() > 0;
         m_panels[2]->setText(AnsiText::Decode(node->Text()));
     }
+    updateActions();
     if (m_memoShown)
         ShowMessageLine(node);
 }
@@ -624,12 +715,31 @@ void TfmMain::TreeView1Escape() {
 }
 
 void TfmMain::TreeView1Enter() {
-    m_actions.value("ItemAdd")->setEnabled(!m_state.FileName.isEmpty());
+    m_items.add = !m_state.FileName.isEmpty();
+    updateActions();
 }
 
 void TfmMain::TreeView1Exit() {
-    for (const char* name : kItemCommands)
-        m_actions.value(QString::fromLatin1(name))->setEnabled(false);
+    m_items.all(false);
+    updateActions();
+}
+
+void TfmMain::TreeView1Collapsed(const QModelIndex& index) {
+    if (m_collapsing)
+        return; // the selected node itself is being collapsed, with all below it
+    SmlNode* collapsedNode = m_doc->nodeFromIndex(index);
+    SmlNode* selected = selectedNode();
+    if (collapsedNode && selected && selected != collapsedNode &&
+        collapsedNode->isAncestorOf(selected))
+        selectNode(collapsedNode);
+}
+
+void TfmMain::nodesLeaving(SmlNode* subtreeRoot) {
+    SmlNode* clip = m_state.ClipboardNode;
+    if (clip && subtreeRoot->isAncestorOf(clip)) {
+        m_doc->setCut(clip, false);
+        m_state.ClipboardNode = nullptr;
+    }
 }
 
 void TfmMain::ItemFullExpandExecute() {
@@ -637,7 +747,57 @@ void TfmMain::ItemFullExpandExecute() {
 }
 
 void TfmMain::ItemFullCollapseExecute() {
+    // The selected node is the top of what collapses, so it stays visible.
+    m_collapsing = true;
     TreeView1->collapseSubtree(selectedNode());
+    m_collapsing = false;
+}
+
+// --- undo, redo and find -----------------------------------------------------------
+
+void TfmMain::ItemUndoExecute() {
+    QUndoStack* stack = m_doc->undoStack();
+    if (!stack->canUndo())
+        return;
+    SmlNode* select = m_doc->lastEdit() ? m_doc->lastEdit()->selectAfterUndo : nullptr;
+    stack->undo();
+    selectNode(select);
+}
+
+void TfmMain::ItemRedoExecute() {
+    QUndoStack* stack = m_doc->undoStack();
+    if (!stack->canRedo())
+        return;
+    stack->redo();
+    selectNode(m_doc->lastEdit() ? m_doc->lastEdit()->selectAfterRedo : nullptr);
+}
+
+void TfmMain::ItemFindExecute() {
+    m_findBar->open();
+}
+
+void TfmMain::FindNextExecute(bool backward) {
+    if (m_state.FileName.isEmpty())
+        return;
+    if (!m_findBar->isVisible() || m_findBar->query().isEmpty()) {
+        m_findBar->open();
+        if (m_findBar->query().isEmpty())
+            return;
+    }
+    const QString query = m_findBar->query();
+    const NodeSearch search(query, m_findBar->caseSensitive());
+    const NodeSearch::Result found = search.find(*m_doc, selectedNode(), backward);
+    if (!found.node) {
+        StatusBar1->showMessage(QStringLiteral("'%1'을(를) 찾을 수 없습니다.").arg(query), 5000);
+        return;
+    }
+    selectNode(found.node);
+    if (found.wrapped)
+        StatusBar1->showMessage(backward ? QStringLiteral("끝에서부터 다시 찾았습니다.")
+                                         : QStringLiteral("처음부터 다시 찾았습니다."),
+                                5000);
+    else
+        StatusBar1->clearMessage();
 }
 
 // --- text pane -------------------------------------------------------------------
@@ -670,7 +830,7 @@ QString TfmMain::memoText() const {
 }
 
 void TfmMain::ToolViewTextSMLExecute() {
-    QAction* a = m_actions.value("ToolViewTextSML");
+    QAction* a = ToolViewTextSML;
     if (m_memoShown) {
         a->setText(QStringLiteral("코드 보기"));
         m_memoShown = false;
@@ -711,6 +871,17 @@ void TfmMain::ToolStructCheckExecute() {
         // Every faulty node becomes visible; only the first is selected, so
         // the selection handling runs once, for the node the user ends on.
         TreeView1->revealNodes(faulty);
+        // Selecting each faulty node in turn would leave the text pane's
+        // caret on the last faulty message, unless the first faulty node,
+        // selected last, is a message itself: the same outcome, at once.
+        if (m_memoShown) {
+            for (auto it = faulty.rbegin(); it != faulty.rend(); ++it) {
+                if ((*it)->isTopLevel()) {
+                    ShowMessageLine(*it);
+                    break;
+                }
+            }
+        }
         selectNode(result.faulty.front().node);
     }
     TreeView1->viewport()->update();
@@ -725,7 +896,7 @@ void TfmMain::ToolStructCheckExecute() {
 
 void TfmMain::ToolStayOnTopExecute() {
     const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, m_actions.value("ToolStayOnTop")->isChecked());
+    setWindowFlag(Qt::WindowStaysOnTopHint, ToolStayOnTop->isChecked());
     // Changing the window flags hides the window; bring it back.
     if (wasVisible)
         show();

@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace pravik {
 
+class FindBar;
 class ItemCommands;
 class NodeDelegate;
 class Prompter;
@@ -51,7 +52,10 @@ public:
     Prompter& prompter() override { return m_prompter; }
     SmlNode* selectedNode() const override;
     void selectNode(SmlNode* node) override;
-    void setCommandEnabled(const QString& actionName, bool enabled) override;
+    void setPasteEnabled(bool enabled) override;
+
+    // Unsaved changes: the undo stack is away from the state last saved.
+    bool isModified() const;
 
     // --- commands ---
     void FileNewExecute();
@@ -69,6 +73,11 @@ public:
     void HelpHelpExecute();
     void HelpWhatsNewExecute();
     void HelpAboutExecute();
+    void ItemUndoExecute();
+    void ItemRedoExecute();
+    void ItemFindExecute();
+    // F3 and Shift+F3: the next or previous node matching the find bar's text.
+    void FindNextExecute(bool backward);
 
     // --- tree handlers ---
     void TreeView1Change();
@@ -91,6 +100,7 @@ public:
     QStringList actionNames() const { return m_actionOrder; }
     SmlTreeView* tree() const { return TreeView1; }
     TextPane* memo() const { return Memo1; }
+    FindBar* findBar() const { return m_findBar; }
     bool memoShown() const { return m_memoShown; }
     // The pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -131,11 +141,24 @@ private:
     QAction* addCommand(const QString& name, const QString& category, const QString& caption,
                         const QString& hint, const QKeySequence& shortcut, const QString& icon,
                         void (TfmMain::*handler)());
+    // Sets every command's enabled state (and the undo and redo captions)
+    // from the window's state: whether a document exists, the item commands'
+    // state below, the undo stack.
+    void updateActions();
+    // A collapse that hides the selected node moves the selection to the
+    // collapsed node, so that no hidden node is the target of a command.
+    void TreeView1Collapsed(const QModelIndex& index);
+    // The selected node, the clipboard and the cut mark let go of nodes
+    // that leave the tree.
+    void nodesLeaving(SmlNode* subtreeRoot);
+    void UpdateCaption();
 
     // Asks before the current document is given up; false when cancelled.
     bool GiveUpDocument();
     bool SaveAsDialog(); // the shared part of Save As and the close query
     void EnableDocumentCommands();
+    // The caption: the program and the document's path, with " *" while
+    // there are unsaved changes.
     void SetCaption(const QString& caption);
 
     void setMemoText(const QString& text);
@@ -157,9 +180,56 @@ private:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* m_panels[3] = {nullptr, nullptr, nullptr};
     QMenu* PopupMenu1 = nullptr;
+    FindBar* m_findBar = nullptr;
 
-    QHash<QString, QAction*> m_actions;
+    QHash<QString, QAction*> m_actions; // by name, for the program's tests
     QStringList m_actionOrder;
+
+    // The commands.
+    QAction* FileNew = nullptr;
+    QAction* FileLoad = nullptr;
+    QAction* FileSave = nullptr;
+    QAction* FileSaveas = nullptr;
+    QAction* MakeCppFile = nullptr;
+    QAction* FileExit = nullptr;
+    QAction* ItemUndo = nullptr;
+    QAction* ItemRedo = nullptr;
+    QAction* ItemAdd = nullptr;
+    QAction* ItemAddSub = nullptr;
+    QAction* ItemMoveUp = nullptr;
+    QAction* ItemMoveDown = nullptr;
+    QAction* ItemEdit = nullptr;
+    QAction* ItemCut = nullptr;
+    QAction* ItemCopy = nullptr;
+    QAction* ItemPaste = nullptr;
+    QAction* ItemDelete = nullptr;
+    QAction* ItemFullExpand = nullptr;
+    QAction* ItemFullCollapse = nullptr;
+    QAction* ItemFind = nullptr;
+    QAction* OptionConfig = nullptr;
+    QAction* ToolViewTextSML = nullptr;
+    QAction* ToolStructCheck = nullptr;
+    QAction* ToolStayOnTop = nullptr;
+    QAction* HelpHelp = nullptr;
+    QAction* HelpWhatsNew = nullptr;
+    QAction* HelpAbout = nullptr;
+    // F3 and Shift+F3, wherever the focus is in the window.
+    QAction* m_findNext = nullptr;
+    QAction* m_findPrevious = nullptr;
+
+    // The enabled state of the item commands: set by the tree's handlers
+    // and the file commands, applied by updateActions().
+    struct ItemCommandState {
+        bool add = false, addSub = false, moveUp = false, moveDown = false, edit = false,
+             cut = false, copy = false, paste = false, del = false, fullExpand = false,
+             fullCollapse = false;
+        void all(bool on) {
+            add = addSub = moveUp = moveDown = edit = cut = copy = paste = del = fullExpand =
+                fullCollapse = on;
+        }
+    } m_items;
+    bool m_collapsing = false; // a whole subtree is being collapsed (F12)
+    QString m_caption;         // without the changes mark
 
     TfmMsgEdit* fmMsgEdit = nullptr;
     TfmItemEdit* fmItemEdit = nullptr;

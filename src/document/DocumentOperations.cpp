@@ -81,6 +81,44 @@ void RefreshListCount(SmlDocument& doc, SmlNode* list, int n) {
     doc.setText(list, "L " + QByteArray::number(n) + " " + header.countTail.toByteArray());
 }
 
+namespace {
+
+// Puts the top level into order. When order differs from the present one by
+// a single message moved (the usual case after one message was added or
+// edited), that message is moved alone: views keep their state and an undo
+// step records one move instead of the whole order.
+void ApplyTopLevelOrder(SmlDocument& doc, const std::vector<SmlNode*>& order) {
+    const int count = static_cast<int>(order.size());
+    int first = 0;
+    while (first < count && order[static_cast<size_t>(first)] == doc.topLevel(first))
+        ++first;
+    if (first == count)
+        return;
+    int last = count - 1;
+    while (order[static_cast<size_t>(last)] == doc.topLevel(last))
+        --last;
+    auto at = [&](int i) { return order[static_cast<size_t>(i)]; };
+    // The message at first moved down to last?
+    bool down = at(last) == doc.topLevel(first);
+    for (int i = first; down && i < last; ++i)
+        down = at(i) == doc.topLevel(i + 1);
+    if (down) {
+        doc.moveNode(doc.topLevel(first), nullptr, last + 1);
+        return;
+    }
+    // The message at last moved up to first?
+    bool up = at(first) == doc.topLevel(last);
+    for (int i = first + 1; up && i <= last; ++i)
+        up = at(i) == doc.topLevel(i - 1);
+    if (up) {
+        doc.moveNode(doc.topLevel(last), nullptr, first);
+        return;
+    }
+    doc.reorderTopLevel(order);
+}
+
+} // namespace
+
 void SortMessages(SmlDocument& doc) {
     const int count = doc.topLevelCount();
     if (count < 2)
@@ -106,13 +144,9 @@ void SortMessages(SmlDocument& doc) {
     });
     std::vector<SmlNode*> order;
     order.reserve(entries.size());
-    bool changed = false;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        order.push_back(entries[i].node);
-        changed = changed || entries[i].node->row() != static_cast<int>(i);
-    }
-    if (changed)
-        doc.reorderTopLevel(order);
+    for (const Entry& e : entries)
+        order.push_back(e.node);
+    ApplyTopLevelOrder(doc, order);
 }
 
 } // namespace pravik

@@ -11,8 +11,8 @@ struct DocumentState {
     // Set just before the message or item dialog opens: true when it edits
     // the selected node, false when it adds one.
     bool EditMode = false;
-    // The document has changes that were not saved.
-    bool Modified = false;
+    // Whether the document has unsaved changes is the document's own:
+    // SmlDocument::isModified(), from its undo stack.
     // The current document's path; "NoName.sml" for a new document never
     // saved; empty when no document has been created or opened yet.
     QString FileName;

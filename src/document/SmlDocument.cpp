@@ -1,24 +1,33 @@
 #include "document/SmlDocument.h"
 
+#include "document/DocumentEdit.h"
 #include "platform/AnsiText.h"
 
+#include <QUndoStack>
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
 
 namespace pravik {
 
 SmlDocument::SmlDocument(QObject* parent)
-    : QAbstractItemModel(parent), m_root(std::make_unique<SmlNode>()) {
-    m_root->m_isRoot = true;
+    : QAbstractItemModel(parent), m_arena(std::make_shared<NodeArena>()),
+      m_root(m_arena->newRoot()), m_undoStack(new QUndoStack(this)) {
+    connect(m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-SmlDocument::~SmlDocument() = default;
+SmlDocument::~SmlDocument() {
+    // Steps hold subtrees of this arena; they go first.
+    m_undoStack->clear();
+}
 
 int SmlDocument::childCountOf(const SmlNode* parent) const {
     return parent ? parent->childCount() : m_root->childCount();
 }
 
 QModelIndex SmlDocument::indexOf(const SmlNode* node) const {
-    if (!node || node == m_root.get())
+    if (!node || node == m_root)
         return {};
     return createIndex(node->row(), 0, const_cast<SmlNode*>(node));
 }
@@ -44,102 +53,196 @@ SmlNode* SmlDocument::nodeAtAbsoluteIndex(qint64 index) const {
     return index < 0 ? nullptr : n;
 }
 
-void SmlDocument::resetTo(std::vector<std::unique_ptr<SmlNode>> topLevelNodes, qint64 nodeCount) {
+// --- edits and their undo -------------------------------------------------------
+
+bool SmlDocument::perform(const QString& name, const std::function<void()>& edit) {
+    if (m_recording) {
+        edit(); // part of the step already being recorded
+        return true;
+    }
+    std::vector<Step> steps;
+    m_recording = &steps;
+    try {
+        edit();
+    } catch (...) {
+        m_recording = nullptr;
+        undoSteps(steps, steps.size());
+        throw;
+    }
+    m_recording = nullptr;
+    if (steps.empty())
+        return false;
+    m_undoStack->push(new DocumentEdit(*this, name, std::move(steps)));
+    return true;
+}
+
+DocumentEdit* SmlDocument::lastEdit() const {
+    const int index = m_undoStack->index();
+    if (index <= 0)
+        return nullptr;
+    return static_cast<DocumentEdit*>(const_cast<QUndoCommand*>(m_undoStack->command(index - 1)));
+}
+
+bool SmlDocument::isModified() const {
+    return !m_undoStack->isClean();
+}
+
+void SmlDocument::setSaved() {
+    m_undoStack->setClean();
+}
+
+void SmlDocument::record(Step step) {
+    m_recording->push_back(std::move(step));
+}
+
+void SmlDocument::undoSteps(std::vector<Step>& steps, size_t count) {
+    for (size_t i = count; i-- > 0;) {
+        Step& s = steps[i];
+        switch (s.kind) {
+        case Step::Kind::Insert:
+            doTake(s.node);
+            s.held = DetachedSubtree(m_arena, s.node);
+            break;
+        case Step::Kind::Take:
+            s.held.release();
+            doInsert(s.fromHolder, s.fromRow, s.node);
+            s.held = {};
+            break;
+        case Step::Kind::Move:
+            doMove(s.node, s.fromHolder, s.fromRow);
+            break;
+        case Step::Kind::Reorder:
+            doReorder(s.oldOrder);
+            break;
+        case Step::Kind::SetText:
+            doSetText(s.node, s.oldText, s.oldSize);
+            break;
+        case Step::Kind::SetImage:
+            doSetImage(s.node, s.oldImage);
+            break;
+        }
+    }
+}
+
+void SmlDocument::redoSteps(std::vector<Step>& steps) {
+    for (Step& s : steps) {
+        switch (s.kind) {
+        case Step::Kind::Insert:
+            s.held.release();
+            doInsert(s.toHolder, s.toRow, s.node);
+            s.held = {};
+            break;
+        case Step::Kind::Take:
+            doTake(s.node);
+            s.held = DetachedSubtree(m_arena, s.node);
+            break;
+        case Step::Kind::Move:
+            doMove(s.node, s.toHolder, s.toRow);
+            break;
+        case Step::Kind::Reorder:
+            doReorder(s.newOrder);
+            break;
+        case Step::Kind::SetText:
+            doSetText(s.node, s.newText, s.newSize);
+            break;
+        case Step::Kind::SetImage:
+            doSetImage(s.node, s.newImage);
+            break;
+        }
+    }
+}
+
+// --- building and replacing ------------------------------------------------------
+
+void SmlDocument::resetTo(DetachedSubtree root, qint64 nodeCount) {
+    if (m_recording)
+        throw std::logic_error("a document cannot be replaced inside an edit");
     emit documentAboutToBeReset();
+    const bool wasModified = isModified();
+    // The steps refer to the old tree; they go before it does.
+    m_undoStack->clear();
     beginResetModel();
-    auto fresh = std::make_unique<SmlNode>();
-    fresh->m_isRoot = true;
-    fresh->m_children.reserve(topLevelNodes.size());
-    for (auto& n : topLevelNodes)
-        fresh->appendChildDetached(std::move(n));
-    std::swap(m_root, fresh);
+    std::shared_ptr<NodeArena> oldArena = std::move(m_arena);
+    m_arena = root.arena();
+    m_root = root.release();
     m_nodeCount = nodeCount;
     endResetModel();
-    // The old tree is freed after the views have let go of it.
-    fresh.reset();
+    // The old tree is freed at once, after the views have let go of it.
+    oldArena.reset();
+    if (wasModified)
+        emit modifiedChanged(false);
 }
 
 void SmlDocument::clear() {
-    resetTo({}, 0);
+    resetTo(DetachedSubtree::createRoot(), 0);
 }
 
-SmlNode* SmlDocument::appendNode(SmlNode* parent, QByteArray text, int imageIndex) {
-    SmlNode* h = holder(parent);
-    const int row = h->childCount();
-    beginInsertRows(indexOf(parent), row, row);
-    SmlNode* node = h->appendChildDetached(std::make_unique<SmlNode>(std::move(text), imageIndex));
-    ++m_nodeCount;
-    endInsertRows();
-    return node;
+DetachedSubtree SmlDocument::newDetached(QByteArrayView text, int imageIndex) {
+    return DetachedSubtree(m_arena, m_arena->newNode(text, imageIndex));
 }
 
-SmlNode* SmlDocument::insertSubtree(SmlNode* parent, int row, std::unique_ptr<SmlNode> subtree) {
-    SmlNode* h = holder(parent);
-    row = std::clamp(row, 0, h->childCount());
-    const qint64 size = subtree->subtreeSize();
-    beginInsertRows(indexOf(parent), row, row);
-    subtree->m_parent = h;
-    SmlNode* node = subtree.get();
-    h->m_children.insert(h->m_children.begin() + row, std::move(subtree));
-    h->renumberFrom(row);
+DetachedSubtree SmlDocument::cloneSubtree(const SmlNode* node) {
+    return DetachedSubtree(m_arena, m_arena->cloneSubtree(*node, true));
+}
+
+// --- structural changes -----------------------------------------------------------
+
+SmlNode* SmlDocument::doInsert(SmlNode* h, int row, SmlNode* node) {
+    // Room first: once the views are told, nothing may fail.
+    m_arena->reserveChild(h);
+    const qint64 size = node->subtreeSize();
+    beginInsertRows(indexOf(h == m_root ? nullptr : h), row, row);
+    m_arena->insertChild(h, row, node);
     m_nodeCount += size;
     endInsertRows();
     return node;
 }
 
-std::unique_ptr<SmlNode> SmlDocument::takeNode(SmlNode* node) {
+void SmlDocument::doTake(SmlNode* node) {
     emit nodesAboutToBeRemoved(node);
     SmlNode* h = node->m_parent;
     const int row = node->row();
     const qint64 size = node->subtreeSize();
     beginRemoveRows(indexOf(node->parent()), row, row);
-    std::unique_ptr<SmlNode> taken = std::move(h->m_children[static_cast<size_t>(row)]);
-    h->m_children.erase(h->m_children.begin() + row);
+    std::memmove(h->m_children + row, h->m_children + row + 1,
+                 sizeof(SmlNode*) * static_cast<size_t>(h->m_childCount - row - 1));
+    --h->m_childCount;
     h->renumberFrom(row);
-    taken->m_parent = nullptr;
+    node->m_parent = nullptr;
+    node->m_row = 0;
     m_nodeCount -= size;
     endRemoveRows();
-    return taken;
 }
 
-void SmlDocument::removeNode(SmlNode* node) {
-    takeNode(node).reset();
-}
-
-bool SmlDocument::moveNode(SmlNode* node, SmlNode* newParent, int row) {
-    if (!node || (newParent && node->isAncestorOf(newParent)))
-        return false;
+void SmlDocument::doMove(SmlNode* node, SmlNode* to, int finalRow) {
     SmlNode* from = node->m_parent;
-    SmlNode* to = holder(newParent);
     const int srcRow = node->row();
-    row = std::clamp(row, 0, to->childCount());
-    if (from == to && (row == srcRow || row == srcRow + 1))
-        return true; // already there
-    if (!beginMoveRows(indexOf(node->parent()), srcRow, srcRow, indexOf(newParent), row))
-        return false;
-    std::unique_ptr<SmlNode> moving = std::move(from->m_children[static_cast<size_t>(srcRow)]);
-    from->m_children.erase(from->m_children.begin() + srcRow);
-    int dst = row;
-    if (from == to && row > srcRow)
-        --dst;
-    moving->m_parent = to;
-    to->m_children.insert(to->m_children.begin() + dst, std::move(moving));
-    from->renumberFrom(from == to ? std::min(srcRow, dst) : srcRow);
+    // The destination as the views count it: before the node has left.
+    const int dest = from == to && finalRow > srcRow ? finalRow + 1 : finalRow;
     if (from != to)
-        to->renumberFrom(dst);
+        m_arena->reserveChild(to);
+    if (!beginMoveRows(indexOf(node->parent()), srcRow, srcRow,
+                       indexOf(to == m_root ? nullptr : to), dest))
+        return;
+    SmlNode** fc = from->m_children;
+    std::memmove(fc + srcRow, fc + srcRow + 1,
+                 sizeof(SmlNode*) * static_cast<size_t>(from->m_childCount - srcRow - 1));
+    --from->m_childCount;
+    SmlNode** tc = to->m_children;
+    std::memmove(tc + finalRow + 1, tc + finalRow,
+                 sizeof(SmlNode*) * static_cast<size_t>(to->m_childCount - finalRow));
+    tc[finalRow] = node;
+    ++to->m_childCount;
+    node->m_parent = to;
+    from->renumberFrom(from == to ? std::min(srcRow, finalRow) : srcRow);
+    if (from != to)
+        to->renumberFrom(finalRow);
     endMoveRows();
-    return true;
 }
 
-void SmlDocument::reorderTopLevel(const std::vector<SmlNode*>& order) {
-    if (static_cast<int>(order.size()) != topLevelCount())
-        return;
+void SmlDocument::doReorder(const std::vector<SmlNode*>& order) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<std::unique_ptr<SmlNode>> sorted;
-    sorted.reserve(order.size());
-    for (SmlNode* n : order)
-        sorted.push_back(std::move(m_root->m_children[static_cast<size_t>(n->row())]));
-    m_root->m_children = std::move(sorted);
+    std::copy(order.begin(), order.end(), m_root->m_children);
     m_root->renumberFrom(0);
     // Only top-level rows changed; indexes below keep their row and pointer.
     const QModelIndexList persistent = persistentIndexList();
@@ -153,18 +256,149 @@ void SmlDocument::reorderTopLevel(const std::vector<SmlNode*>& order) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void SmlDocument::setText(SmlNode* node, QByteArray text) {
-    node->m_text = std::move(text);
+void SmlDocument::doSetText(SmlNode* node, const char* text, int size) {
+    node->m_text = text;
+    node->m_textSize = size;
     const QModelIndex idx = indexOf(node);
     emit dataChanged(idx, idx, {Qt::DisplayRole, TextRole});
+}
+
+void SmlDocument::doSetImage(SmlNode* node, int value) {
+    node->m_imageIndex = static_cast<signed char>(value);
+    const QModelIndex idx = indexOf(node);
+    emit dataChanged(idx, idx, {Qt::DecorationRole, ImageIndexRole});
+}
+
+SmlNode* SmlDocument::appendNode(SmlNode* parent, QByteArrayView text, int imageIndex) {
+    return insertSubtree(parent, childCountOf(parent), newDetached(text, imageIndex));
+}
+
+SmlNode* SmlDocument::insertSubtree(SmlNode* parent, int row, DetachedSubtree subtree) {
+    if (subtree.arena() != m_arena) {
+        // From another document (an import): copied into this one's memory.
+        subtree = DetachedSubtree(m_arena, m_arena->cloneSubtree(*subtree.get(), false));
+    }
+    SmlNode* h = holder(parent);
+    row = std::clamp(row, 0, h->childCount());
+    if (m_recording)
+        m_recording->reserve(m_recording->size() + 1); // recording cannot fail afterwards
+    SmlNode* node = doInsert(h, row, subtree.get());
+    subtree.release();
+    if (m_recording) {
+        Step s;
+        s.kind = Step::Kind::Insert;
+        s.node = node;
+        s.toHolder = h;
+        s.toRow = row;
+        record(std::move(s));
+    }
+    return node;
+}
+
+DetachedSubtree SmlDocument::takeNode(SmlNode* node) {
+    if (m_recording)
+        throw std::logic_error("inside an edit, nodes are removed with removeNode");
+    doTake(node);
+    return DetachedSubtree(m_arena, node);
+}
+
+void SmlDocument::removeNode(SmlNode* node) {
+    if (!m_recording) {
+        takeNode(node).reset();
+        return;
+    }
+    m_recording->reserve(m_recording->size() + 1);
+    Step s;
+    s.kind = Step::Kind::Take;
+    s.node = node;
+    s.fromHolder = node->m_parent;
+    s.fromRow = node->row();
+    doTake(node);
+    s.held = DetachedSubtree(m_arena, node);
+    record(std::move(s));
+}
+
+bool SmlDocument::moveNode(SmlNode* node, SmlNode* newParent, int row) {
+    if (!node || (newParent && node->isAncestorOf(newParent)))
+        return false;
+    SmlNode* from = node->m_parent;
+    SmlNode* to = holder(newParent);
+    const int srcRow = node->row();
+    row = std::clamp(row, 0, to->childCount());
+    if (from == to && (row == srcRow || row == srcRow + 1))
+        return true; // already there
+    const int finalRow = from == to && row > srcRow ? row - 1 : row;
+    if (m_recording)
+        m_recording->reserve(m_recording->size() + 1);
+    doMove(node, to, finalRow);
+    if (m_recording) {
+        Step s;
+        s.kind = Step::Kind::Move;
+        s.node = node;
+        s.fromHolder = from;
+        s.fromRow = srcRow;
+        s.toHolder = to;
+        s.toRow = finalRow;
+        record(std::move(s));
+    }
+    return true;
+}
+
+void SmlDocument::reorderTopLevel(const std::vector<SmlNode*>& order) {
+    if (static_cast<int>(order.size()) != topLevelCount())
+        return;
+    if (std::equal(order.begin(), order.end(), m_root->m_children))
+        return;
+    Step s;
+    if (m_recording) {
+        s.kind = Step::Kind::Reorder;
+        s.oldOrder.assign(m_root->m_children, m_root->m_children + m_root->m_childCount);
+        s.newOrder = order;
+        m_recording->reserve(m_recording->size() + 1);
+    }
+    doReorder(order);
+    if (m_recording)
+        record(std::move(s));
+}
+
+// --- node content -------------------------------------------------------------------
+
+void SmlDocument::setText(SmlNode* node, QByteArrayView text) {
+    if (node->TextView() == text)
+        return;
+    const char* oldText = node->m_text;
+    const int oldSize = node->m_textSize;
+    if (m_recording)
+        m_recording->reserve(m_recording->size() + 1);
+    m_arena->setText(node, text);
+    doSetText(node, node->m_text, node->m_textSize);
+    if (m_recording) {
+        Step s;
+        s.kind = Step::Kind::SetText;
+        s.node = node;
+        s.oldText = oldText;
+        s.oldSize = oldSize;
+        s.newText = node->m_text;
+        s.newSize = node->m_textSize;
+        record(std::move(s));
+    }
 }
 
 void SmlDocument::setImage(SmlNode* node, int value) {
     if (node->m_imageIndex == value)
         return;
-    node->m_imageIndex = value;
-    const QModelIndex idx = indexOf(node);
-    emit dataChanged(idx, idx, {Qt::DecorationRole, ImageIndexRole});
+    const int old = node->m_imageIndex;
+    if (m_recording)
+        m_recording->reserve(m_recording->size() + 1);
+    doSetImage(node, value);
+    if (m_recording) {
+        Step s;
+        s.kind = Step::Kind::SetImage;
+        s.node = node;
+        s.oldImage = old;
+        s.newImage = value;
+        record(std::move(s));
+    }
 }
 
 void SmlDocument::setCut(SmlNode* node, bool cut) {
@@ -183,10 +417,12 @@ void SmlDocument::endBulkImageChange() {
     emit layoutChanged();
 }
 
+// --- QAbstractItemModel ----------------------------------------------------------------
+
 QModelIndex SmlDocument::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0)
         return {};
-    const SmlNode* h = parent.isValid() ? nodeFromIndex(parent) : m_root.get();
+    const SmlNode* h = parent.isValid() ? nodeFromIndex(parent) : m_root;
     if (!h || row >= h->childCount())
         return {};
     return createIndex(row, 0, h->child(row));
@@ -202,7 +438,7 @@ QModelIndex SmlDocument::parent(const QModelIndex& child) const {
 int SmlDocument::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0)
         return 0;
-    const SmlNode* h = parent.isValid() ? nodeFromIndex(parent) : m_root.get();
+    const SmlNode* h = parent.isValid() ? nodeFromIndex(parent) : m_root;
     return h ? h->childCount() : 0;
 }
 
@@ -223,7 +459,7 @@ QVariant SmlDocument::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         return AnsiText::Decode(n->Text());
     case TextRole:
-        return n->Text();
+        return n->TextView().toByteArray(); // a copy: the variant may outlive the node
     case ImageIndexRole:
         return n->ImageIndex();
     case CutRole:

@@ -1,17 +1,25 @@
 #pragma once
 
+#include "document/NodeArena.h"
 #include "document/SmlNode.h"
 
 #include <QAbstractItemModel>
+#include <functional>
 #include <memory>
 #include <vector>
 
+class QUndoStack;
+
 namespace pravik {
+
+class DocumentEdit;
 
 // The one copy of the document: the tree of SmlNodes, shown directly by the
 // main window's tree view. Every structural change goes through here and is
-// announced with the matching model notifications. QtCore only: icons and
-// the greyed cut look are the GUI's business (see the roles below).
+// announced with the matching model notifications. The document also keeps
+// the undo stack of the user's edits: every edit runs through perform(),
+// which records what it changed as one undoable step. No widgets here: icons
+// and the greyed cut look are the GUI's business (see the roles below).
 class SmlDocument : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -40,18 +48,41 @@ public:
     qint64 absoluteIndexOf(const SmlNode* node) const;
     SmlNode* nodeAtAbsoluteIndex(qint64 index) const;
 
-    // --- structural changes ---------------------------------------------
-    // Replaces the whole tree (reader, New). The clipboard owner must forget
-    // references into the old tree.
-    void resetTo(std::vector<std::unique_ptr<SmlNode>> topLevelNodes, qint64 nodeCount);
-    void clear();
+    // --- edits and their undo ---------------------------------------------
+    // Runs edit as one undoable step named name: whatever it changes through
+    // the structural and content calls below is recorded and pushed on the
+    // undo stack. Returns false, pushing nothing, when edit changed nothing.
+    // When edit throws, everything it changed is taken back first, so the
+    // document is as it was, and the exception travels on.
+    bool perform(const QString& name, const std::function<void()>& edit);
+    // The step perform() pushed last (for the caller to note selections).
+    DocumentEdit* lastEdit() const;
+    QUndoStack* undoStack() const { return m_undoStack; }
+    // Unsaved changes: the undo stack is away from the state last saved,
+    // opened or made new.
+    bool isModified() const;
+    // The current state is the saved one (after a successful Save).
+    void setSaved();
 
+    // --- building and replacing -------------------------------------------
+    // Replaces the whole tree (reader, New) with the messages held by root
+    // (a tree made with DetachedSubtree::createRoot). The undo steps of the
+    // old tree go with it; the new state counts as saved.
+    void resetTo(DetachedSubtree root, qint64 nodeCount);
+    void clear();
+    // A new detached node, or a deep copy of a subtree, in this document's
+    // memory, for inserting later.
+    DetachedSubtree newDetached(QByteArrayView text, int imageIndex);
+    DetachedSubtree cloneSubtree(const SmlNode* node);
+
+    // --- structural changes ---------------------------------------------
     // Appends a new node as last child of parent (nullptr: top level).
-    SmlNode* appendNode(SmlNode* parent, QByteArray text, int imageIndex);
-    // Inserts a detached subtree as child number row of parent (nullptr: top level).
-    SmlNode* insertSubtree(SmlNode* parent, int row, std::unique_ptr<SmlNode> subtree);
+    SmlNode* appendNode(SmlNode* parent, QByteArrayView text, int imageIndex);
+    // Inserts a detached subtree as child number row of parent (nullptr:
+    // top level). A subtree from another document is copied in.
+    SmlNode* insertSubtree(SmlNode* parent, int row, DetachedSubtree subtree);
     // Detaches a node with its subtree from the tree.
-    std::unique_ptr<SmlNode> takeNode(SmlNode* node);
+    DetachedSubtree takeNode(SmlNode* node);
     void removeNode(SmlNode* node);
     // Moves node (with its subtree) so that it becomes child number row of
     // newParent (nullptr: top level), row counted as before the move, like
@@ -62,16 +93,21 @@ public:
     void reorderTopLevel(const std::vector<SmlNode*>& order);
 
     // --- node content -----------------------------------------------------
-    void setText(SmlNode* node, QByteArray text);
+    // Stores new text bytes; the same bytes again change nothing.
+    void setText(SmlNode* node, QByteArrayView text);
     // SetNodeImage: the image and the selected-state image.
     void setImage(SmlNode* node, int value);
+    // The cut mark is display state, not an edit: never recorded.
     void setCut(SmlNode* node, bool cut);
 
     // Many image changes at once (the structure check): one layout
     // notification instead of one per node, which a large tree view cannot
-    // afford. Between begin and end only setImageQuietly may be used.
+    // afford. Between begin and end only setImageQuietly may be used. These
+    // marks are not edits and are not recorded.
     void beginBulkImageChange();
-    void setImageQuietly(SmlNode* node, int value) { node->m_imageIndex = value; }
+    void setImageQuietly(SmlNode* node, int value) {
+        node->m_imageIndex = static_cast<signed char>(value);
+    }
     void endBulkImageChange();
 
     // --- QAbstractItemModel -------------------------------------------------
@@ -85,15 +121,34 @@ public:
 
 signals:
     // Emitted before a node and its subtree leave the tree (remove, take,
-    // reset), so holders of node pointers can let go.
+    // undo of an insertion), so holders of node pointers can let go.
     void nodesAboutToBeRemoved(pravik::SmlNode* subtreeRoot);
     void documentAboutToBeReset();
+    // Modified changed (an edit, an undo or redo, a save, a reset).
+    void modifiedChanged(bool modified);
 
 private:
-    SmlNode* holder(SmlNode* parent) const { return parent ? parent : m_root.get(); }
+    friend class DocumentEdit;
+    struct Step;
+    SmlNode* holder(SmlNode* parent) const { return parent ? parent : m_root; }
+    SmlNode* parentOf(const SmlNode* node) const { return node->parent(); }
+    void record(Step step);
+    // The primitive changes, without recording; used by recording calls and
+    // by undo and redo alike.
+    SmlNode* doInsert(SmlNode* holderNode, int row, SmlNode* node);
+    void doTake(SmlNode* node);
+    void doMove(SmlNode* node, SmlNode* toHolder, int row);
+    void doReorder(const std::vector<SmlNode*>& order);
+    void doSetText(SmlNode* node, const char* text, int size);
+    void doSetImage(SmlNode* node, int value);
+    void undoSteps(std::vector<Step>& steps, size_t count);
+    void redoSteps(std::vector<Step>& steps);
 
-    std::unique_ptr<SmlNode> m_root; // hidden; its children are the messages
+    std::shared_ptr<NodeArena> m_arena;
+    SmlNode* m_root = nullptr; // hidden; its children are the messages
     qint64 m_nodeCount = 0;
+    QUndoStack* m_undoStack = nullptr;
+    std::vector<Step>* m_recording = nullptr;
 };
 
 } // namespace pravik

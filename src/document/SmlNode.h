@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <memory>
-#include <vector>
+#include <QByteArrayView>
 
 namespace pravik {
 
@@ -19,30 +18,36 @@ enum ImageIndexValue : int {
 
 enum class NodeKind : int { Message = 0, List = 1, Item = 2 };
 
+class NodeArena;
 class SmlDocument;
 
 // One node of the document tree: its SML line without brackets, its image
-// and its children. Nodes are owned by their parent; structural changes go
-// through SmlDocument so that views are told about them.
+// and its children. Nodes live in their document's NodeArena; structural
+// changes go through SmlDocument so that views are told about them.
 class SmlNode {
 public:
-    explicit SmlNode(QByteArray text = {}, int imageIndex = ImageItem);
-    ~SmlNode();
     SmlNode(const SmlNode&) = delete;
     SmlNode& operator=(const SmlNode&) = delete;
 
-    const QByteArray& Text() const { return m_text; }
+    // The text bytes, shared with the arena (no copy is made; a NUL follows
+    // them). Valid while the document or the subtree holding the node lives:
+    // keep a deep copy (QByteArray(TextView())) to hold it longer.
+    QByteArray Text() const { return QByteArray::fromRawData(m_text, m_textSize); }
+    QByteArrayView TextView() const { return QByteArrayView(m_text, m_textSize); }
     int ImageIndex() const { return m_imageIndex; }
     NodeKind Kind() const { return static_cast<NodeKind>(m_imageIndex % 3); }
     bool IsCut() const { return m_cut; }
+    // The line of the file the node was read from, from 1; 0 for a node
+    // made by editing.
+    int sourceLine() const { return m_sourceLine; }
 
     // None for a top-level node (a message).
     SmlNode* parent() const;
     bool isTopLevel() const { return parent() == nullptr; }
     // Position among the siblings, from 0.
     int row() const { return m_row; }
-    int childCount() const { return static_cast<int>(m_children.size()); }
-    SmlNode* child(int row) const { return m_children[static_cast<size_t>(row)].get(); }
+    int childCount() const { return m_childCount; }
+    SmlNode* child(int row) const { return m_children[row]; }
     // 0 at the top level; walks up, so O(depth).
     int level() const;
 
@@ -54,30 +59,34 @@ public:
 
     // Number of nodes in this subtree, this node included. Iterative.
     qint64 subtreeSize() const;
-    // A deep copy of this subtree (texts and images; no cut marks). Iterative.
-    std::unique_ptr<SmlNode> clone() const;
 
     // True when this node is node or one of its ancestors.
     bool isAncestorOf(const SmlNode* node) const;
 
-    // For building a tree before it is handed to the document (the reader,
-    // copies); never on a node that a view already shows.
-    SmlNode* appendChildDetached(std::unique_ptr<SmlNode> child);
-    void setTextDetached(QByteArray text) { m_text = std::move(text); }
-    void setImageDetached(int value) { m_imageIndex = value; }
+    // For building a tree before it is handed to the document (the reader);
+    // never on a node that a view already shows.
+    void setImageDetached(int value) { m_imageIndex = static_cast<signed char>(value); }
+    void setSourceLine(int line) { m_sourceLine = line; }
 
 private:
+    friend class NodeArena;
     friend class SmlDocument;
+    SmlNode(const char* text, int textSize, int imageIndex)
+        : m_text(text), m_textSize(textSize), m_imageIndex(static_cast<signed char>(imageIndex)) {}
     void renumberFrom(int first);
     bool isRoot() const { return m_isRoot; }
 
-    QByteArray m_text;
-    int m_imageIndex = ImageItem;
+    const char* m_text;
+    int m_textSize;
     int m_row = 0;
-    bool m_cut = false;
-    bool m_isRoot = false;       // the document's hidden holder of the messages
     SmlNode* m_parent = nullptr; // the hidden root for top-level nodes
-    std::vector<std::unique_ptr<SmlNode>> m_children;
+    SmlNode** m_children = nullptr;
+    int m_childCount = 0;
+    int m_sourceLine = 0;
+    signed char m_imageIndex;
+    unsigned char m_capacityClass = 0xFF; // of m_children; 0xFF: none
+    bool m_cut = false;
+    bool m_isRoot = false; // the document's hidden holder of the messages
 };
 
 } // namespace pravik

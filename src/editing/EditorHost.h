@@ -20,8 +20,8 @@ public:
     virtual SmlNode* selectedNode() const = 0;
     // Selects node (nullptr clears the selection); the selection handling runs.
     virtual void selectNode(SmlNode* node) = 0;
-    // Enables or disables a command by its action name ("ItemPaste").
-    virtual void setCommandEnabled(const QString& actionName, bool enabled) = 0;
+    // Enables or disables the paste command (after a paste or a refused one).
+    virtual void setPasteEnabled(bool enabled) = 0;
 };
 
 } // namespace pravik

@@ -1,7 +1,10 @@
 #include "editing/ItemCommands.h"
 
+#include "document/DocumentEdit.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentState.h"
+#include "document/EditCommands.h"
+#include "document/NodeSearch.h"
 #include "document/SmlDocument.h"
 #include "editing/EditorHost.h"
 #include "editing/TfmItemEdit.h"
@@ -17,51 +20,6 @@ namespace {
 
 const QString kPasteRefused = QStringLiteral("아이템을 붙일수 없습니다.");
 const QString kConfirmDelete = QStringLiteral("정말로 지우겠습니까?");
-
-// Tells whether a command really changed the document, so that Modified is
-// set exactly then: structural changes are caught from the model's signals,
-// text and image changes by comparing the few nodes the command may rewrite.
-class ChangeWatch {
-public:
-    ChangeWatch(SmlDocument& doc, std::initializer_list<SmlNode*> nodes) {
-        for (SmlNode* n : nodes)
-            if (n)
-                m_nodes.push_back({n, n->Text(), n->ImageIndex()});
-        auto mark = [this] { m_structural = true; };
-        m_connections = {
-            QObject::connect(&doc, &QAbstractItemModel::rowsInserted, mark),
-            QObject::connect(&doc, &QAbstractItemModel::rowsRemoved, mark),
-            QObject::connect(&doc, &QAbstractItemModel::rowsMoved, mark),
-            QObject::connect(&doc, &QAbstractItemModel::layoutChanged, mark),
-            QObject::connect(&doc, &QAbstractItemModel::modelReset, mark),
-        };
-    }
-    ~ChangeWatch() {
-        for (const auto& c : m_connections)
-            QObject::disconnect(c);
-    }
-    ChangeWatch(const ChangeWatch&) = delete;
-    ChangeWatch& operator=(const ChangeWatch&) = delete;
-
-    bool changed() const {
-        if (m_structural)
-            return true;
-        for (const Snapshot& s : m_nodes)
-            if (s.node->Text() != s.text || s.node->ImageIndex() != s.image)
-                return true;
-        return false;
-    }
-
-private:
-    struct Snapshot {
-        SmlNode* node;
-        QByteArray text;
-        int image;
-    };
-    std::vector<Snapshot> m_nodes;
-    std::vector<QMetaObject::Connection> m_connections;
-    bool m_structural = false;
-};
 
 } // namespace
 
@@ -81,24 +39,36 @@ bool ItemCommands::runItemDialog(bool editMode) {
     return m_host.prompter().runDialog(&m_itemEdit) == QDialog::Accepted;
 }
 
+void ItemCommands::finish(SmlNode* before, SmlNode* changed, SmlNode* select) {
+    // The step remembers where the selection was and where it goes, for
+    // undo and redo to put it back.
+    if (changed) {
+        if (DocumentEdit* edit = m_host.document().lastEdit()) {
+            edit->selectAfterUndo = before;
+            edit->selectAfterRedo = select;
+        }
+    }
+    m_host.selectNode(select);
+}
+
 void ItemCommands::ItemAddExecute() {
     SmlDocument& doc = m_host.document();
     SmlNode* selected = m_host.selectedNode();
-    SmlNode* added = nullptr;
     if (!selected || selected->Kind() == NodeKind::Message) {
         if (!runMessageDialog(false))
-            return;
+            return m_host.selectNode(selected);
         // New messages always join the top level, also beside a message-like
         // node that a file nested below another.
         SmlNode* beside = selected && selected->isTopLevel() ? selected : nullptr;
-        added = ApplyMessageDialog(doc, beside, DialogMode::AddSibling, m_msgEdit.fields());
+        SmlNode* added = EditCommands::AddMessage(doc, beside, m_msgEdit.fields());
+        finish(selected, added, added);
     } else {
         if (!runItemDialog(false))
-            return;
-        added = ApplyItemDialog(doc, selected, DialogMode::AddSibling, m_itemEdit.fields());
+            return m_host.selectNode(selected);
+        SmlNode* added =
+            EditCommands::AddItem(doc, selected, DialogMode::AddSibling, m_itemEdit.fields());
+        finish(selected, added, added);
     }
-    m_host.state().Modified = true;
-    m_host.selectNode(added);
 }
 
 void ItemCommands::ItemAddSubExecute() {
@@ -108,11 +78,10 @@ void ItemCommands::ItemAddSubExecute() {
     if (!selected)
         return;
     if (!runItemDialog(false))
-        return;
-    SmlNode* added =
-        ApplyItemDialog(m_host.document(), selected, DialogMode::AddChild, m_itemEdit.fields());
-    m_host.state().Modified = true;
-    m_host.selectNode(added);
+        return m_host.selectNode(selected);
+    SmlNode* added = EditCommands::AddItem(m_host.document(), selected, DialogMode::AddChild,
+                                           m_itemEdit.fields());
+    finish(selected, added, added);
 }
 
 void ItemCommands::ItemEditExecute() {
@@ -121,21 +90,18 @@ void ItemCommands::ItemEditExecute() {
     if (!selected)
         return;
     SmlNode* edited = nullptr;
-    ChangeWatch watch(doc, {selected, selected->parent()});
     if (selected->isTopLevel()) {
         m_msgEdit.prefill(selected->Text());
         if (!runMessageDialog(true))
-            return;
-        edited = ApplyMessageDialog(doc, selected, DialogMode::Edit, m_msgEdit.fields());
+            return m_host.selectNode(selected);
+        edited = EditCommands::EditMessage(doc, selected, m_msgEdit.fields());
     } else {
         m_itemEdit.prefill(selected->Text());
         if (!runItemDialog(true))
-            return;
-        edited = ApplyItemDialog(doc, selected, DialogMode::Edit, m_itemEdit.fields());
+            return m_host.selectNode(selected);
+        edited = EditCommands::EditItem(doc, selected, m_itemEdit.fields());
     }
-    if (watch.changed())
-        m_host.state().Modified = true;
-    m_host.selectNode(edited);
+    finish(selected, edited, selected);
 }
 
 void ItemCommands::ItemDeleteExecute() {
@@ -147,12 +113,10 @@ void ItemCommands::ItemDeleteExecute() {
         m_host.prompter().messageBox(Prompter::Icon::Question, QStringLiteral("Confirm"),
                                      kConfirmDelete, Prompter::Buttons::YesNo);
     if (answer != Prompter::Answer::Yes)
-        return;
-    SmlNode* parent = selected->parent();
-    if (parent)
-        RefreshListCount(doc, parent, parent->childCount() - 1);
+        return m_host.selectNode(selected);
     // A neighbour takes over the selection: the next sibling, else the
     // previous one, else the parent.
+    SmlNode* parent = selected->parent();
     const int row = selected->row();
     const int siblings = doc.childCountOf(parent);
     SmlNode* neighbour = row + 1 < siblings
@@ -160,34 +124,24 @@ void ItemCommands::ItemDeleteExecute() {
                          : row > 0 ? (parent ? parent->child(row - 1) : doc.topLevel(row - 1))
                                    : parent;
     forgetClipboard();
-    doc.removeNode(selected);
-    m_host.state().Modified = true;
-    m_host.selectNode(neighbour);
+    EditCommands::DeleteNode(doc, selected, neighbour);
+    finish(selected, selected, neighbour);
 }
 
 void ItemCommands::ItemMoveUpExecute() {
     SmlNode* selected = m_host.selectedNode();
-    if (!selected || selected->row() == 0)
+    if (!selected)
         return;
-    if (m_host.document().moveNode(selected, selected->parent(), selected->row() - 1)) {
-        m_host.state().Modified = true;
-        m_host.selectNode(selected);
-    }
+    if (SmlNode* moved = EditCommands::MoveUp(m_host.document(), selected))
+        finish(selected, moved, moved);
 }
 
 void ItemCommands::ItemMoveDownExecute() {
     SmlNode* selected = m_host.selectedNode();
     if (!selected)
         return;
-    SmlDocument& doc = m_host.document();
-    const int siblings = doc.childCountOf(selected->parent());
-    if (selected->row() + 1 >= siblings)
-        return;
-    // Before the sibling after next, or to the end when there is none.
-    if (doc.moveNode(selected, selected->parent(), selected->row() + 2)) {
-        m_host.state().Modified = true;
-        m_host.selectNode(selected);
-    }
+    if (SmlNode* moved = EditCommands::MoveDown(m_host.document(), selected))
+        finish(selected, moved, moved);
 }
 
 void ItemCommands::forgetClipboard() {
@@ -216,8 +170,7 @@ void ItemCommands::ItemCopyExecute() {
 
 void ItemCommands::ItemPasteExecute() {
     SmlDocument& doc = m_host.document();
-    DocumentState& state = m_host.state();
-    SmlNode* clip = state.ClipboardNode;
+    SmlNode* clip = m_host.state().ClipboardNode;
     if (!clip)
         return;
     SmlNode* target = m_host.selectedNode();
@@ -229,57 +182,25 @@ void ItemCommands::ItemPasteExecute() {
                                      Prompter::Buttons::Ok);
         if (clip->IsCut()) {
             forgetClipboard();
-            m_host.setCommandEnabled(QStringLiteral("ItemPaste"), false);
+            m_host.setPasteEnabled(false);
         }
         return;
     }
 
     if (clip->IsCut()) {
-        SmlNode* oldParent = clip->parent();
-        ChangeWatch watch(doc, {oldParent, target});
-        if (isMessage) {
-            doc.moveNode(clip, nullptr, doc.topLevelCount());
-            SortMessages(doc);
-            m_host.selectNode(clip);
-        } else if (target) {
-            if (oldParent)
-                RefreshListCount(doc, oldParent, oldParent->childCount() - 1);
-            doc.moveNode(clip, target, target->childCount());
-            m_host.selectNode(clip);
-            RefreshListCount(doc, target, target->childCount());
-        }
+        // A move: the node itself goes, and the clipboard lets go of it.
+        SmlNode* moved = EditCommands::PasteCut(doc, clip, target);
+        const bool placed = isMessage || target;
         forgetClipboard();
-        m_host.setCommandEnabled(QStringLiteral("ItemPaste"), false);
-        if (watch.changed())
-            state.Modified = true;
+        m_host.setPasteEnabled(false);
+        if (placed)
+            finish(target, moved, clip);
         return;
     }
 
     // A copy: the clipboard keeps the original for further pastes.
-    if (isMessage) {
-        SmlNode* copy = doc.insertSubtree(nullptr, doc.topLevelCount(), clip->clone());
-        SortMessages(doc);
-        m_host.selectNode(copy);
-    } else if (target) {
-        SmlNode* copy = doc.insertSubtree(target, target->childCount(), clip->clone());
-        m_host.selectNode(copy);
-        RefreshListCount(doc, target, target->childCount());
-    } else {
-        return; // nowhere to put a list or item
-    }
-    state.Modified = true;
-}
-
-SmlNode* ItemCommands::PreviousPreOrder(const SmlDocument& doc, const SmlNode* node) {
-    if (!node)
-        return nullptr;
-    SmlNode* parent = node->parent();
-    if (node->row() == 0)
-        return parent;
-    SmlNode* previous = parent ? parent->child(node->row() - 1) : doc.topLevel(node->row() - 1);
-    while (previous->childCount() > 0)
-        previous = previous->child(previous->childCount() - 1);
-    return previous;
+    if (SmlNode* copy = EditCommands::PasteCopy(doc, clip, target))
+        finish(target, copy, copy);
 }
 
 bool ItemCommands::TreeView1DragOver(SmlNode* dragged, SmlNode* target) const {
@@ -296,23 +217,19 @@ bool ItemCommands::TreeView1DragOver(SmlNode* dragged, SmlNode* target) const {
     return target->Kind() == NodeKind::Message;
 }
 
-void ItemCommands::TreeView1DragDrop(SmlNode* dragged, SmlNode* target) {
+void ItemCommands::TreeView1DragDrop(SmlNode* dragged, SmlNode* target, bool copy) {
     if (!TreeView1DragOver(dragged, target))
         return;
+    SmlDocument& doc = m_host.document();
+    if (copy) {
+        if (SmlNode* made = EditCommands::DropCopy(doc, dragged, target))
+            finish(dragged, made, made);
+        return;
+    }
     // Messages stay at the top level: a message dropped on a message leaves
     // the document as it is.
-    if (dragged->Kind() == NodeKind::Message)
-        return;
-    SmlDocument& doc = m_host.document();
-    SmlNode* oldParent = dragged->parent();
-    ChangeWatch watch(doc, {oldParent, target});
-    if (oldParent)
-        RefreshListCount(doc, oldParent, oldParent->childCount() - 1);
-    doc.moveNode(dragged, target, target->childCount());
-    RefreshListCount(doc, target, target->childCount());
-    if (watch.changed())
-        m_host.state().Modified = true;
-    m_host.selectNode(dragged);
+    SmlNode* moved = EditCommands::DropMove(doc, dragged, target);
+    finish(dragged, moved, dragged);
 }
 
 } // namespace pravik

@@ -31,18 +31,18 @@ public:
 
     // Whether dragged may be dropped on target.
     bool TreeView1DragOver(SmlNode* dragged, SmlNode* target) const;
-    // Drops dragged on target (after TreeView1DragOver accepted it).
-    void TreeView1DragDrop(SmlNode* dragged, SmlNode* target);
-
-    // The node just before node in pre-order (its previous sibling's last
-    // descendant, or its parent), nullptr for the very first node.
-    static SmlNode* PreviousPreOrder(const SmlDocument& doc, const SmlNode* node);
+    // Drops dragged on target (after TreeView1DragOver accepted it): moves
+    // it, or with copy a copy of it.
+    void TreeView1DragDrop(SmlNode* dragged, SmlNode* target, bool copy = false);
 
 private:
     // Empties the clipboard; a cut node waiting there loses its mark.
     void forgetClipboard();
     // Records node in the clipboard with or without the cut mark.
     void recordClipboard(bool cut);
+    // After an edit: notes the selections for undo and redo on the step
+    // just pushed (when changed is not null) and selects select.
+    void finish(SmlNode* before, SmlNode* changed, SmlNode* select);
     bool runMessageDialog(bool editMode);
     bool runItemDialog(bool editMode);
 

@@ -10,15 +10,19 @@ namespace {
 // Builds the tree line by line; "current" is the node new lines attach to.
 class TreeBuilder {
 public:
+    TreeBuilder() { m_result.root = DetachedSubtree::createRoot(); }
     void processLine(const char* begin, const char* end);
     ParsedSml finish() { return std::move(m_result); }
 
 private:
     ParsedSml m_result;
     SmlNode* m_current = nullptr;
+    QByteArray m_line; // reused for every line
+    int m_lineNumber = 0;
 };
 
 void TreeBuilder::processLine(const char* begin, const char* end) {
+    ++m_lineNumber;
     const qsizetype len = end - begin;
     // 0-based positions of the first "<" and ">" (-1 when absent), taken
     // before anything is removed.
@@ -26,7 +30,9 @@ void TreeBuilder::processLine(const char* begin, const char* end) {
     const char* gtp = static_cast<const char*>(memchr(begin, '>', static_cast<size_t>(len)));
     if (ltp) {
         const qsizetype lt = ltp - begin + 1; // 1-based, as the format is described
-        QByteArray s(begin, len);
+        QByteArray& s = m_line;
+        s.resize(0);
+        s.append(begin, len);
         if (gtp) {
             // Remove gt characters from the ">" on: the ">" and, as long as
             // fewer than gt characters follow it, everything behind it.
@@ -38,7 +44,6 @@ void TreeBuilder::processLine(const char* begin, const char* end) {
         qsizetype keep = s.size();
         while (keep > 0 && static_cast<unsigned char>(s[keep - 1]) <= 32)
             --keep;
-        s.truncate(keep);
 
         int image = ImageItem;
         if (first == 'S') {
@@ -47,14 +52,10 @@ void TreeBuilder::processLine(const char* begin, const char* end) {
         } else if (first == 'L') {
             image = ImageList;
         }
-        auto node = std::make_unique<SmlNode>(std::move(s), image);
         SmlNode* holder = m_current ? (lt == 1 ? m_current->parent() : m_current) : nullptr;
-        SmlNode* added = node.get();
-        if (holder) {
-            holder->appendChildDetached(std::move(node));
-        } else {
-            m_result.topLevel.push_back(std::move(node));
-        }
+        SmlNode* added = m_result.root.appendChild(holder ? holder : m_result.root.get(),
+                                                   QByteArrayView(s.constData(), keep), image);
+        added->setSourceLine(m_lineNumber);
         m_current = added;
         ++m_result.counts.nodes;
     }
@@ -89,7 +90,7 @@ ParsedSml ParseSml(const QByteArray& text) {
 ReadCounts ReadDocument(const QString& path, SmlDocument& doc) {
     const QByteArray text = FileSystem::ReadWholeFile(path);
     ParsedSml parsed = ParseSml(text);
-    doc.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    doc.resetTo(std::move(parsed.root), parsed.counts.nodes);
     return parsed.counts;
 }
 

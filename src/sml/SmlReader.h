@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/NodeArena.h"
+
 #include <QByteArray>
 #include <QString>
-#include <memory>
-#include <vector>
 
 namespace pravik {
 
@@ -16,9 +16,10 @@ struct ReadCounts {
     qint64 nodes = 0;    // all nodes of the tree
 };
 
-// A tree built from SML text, not yet handed to a document.
+// A tree built from SML text, not yet handed to a document: root holds
+// the messages (SmlDocument::resetTo takes it).
 struct ParsedSml {
-    std::vector<std::unique_ptr<SmlNode>> topLevel;
+    DetachedSubtree root;
     ReadCounts counts;
 };
 

@@ -12,17 +12,17 @@ TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) 
     EXPECT_EQ(w->state().FileName, "NoName.sml");
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv - NoName.sml");
-    EXPECT_EQ(enabledActions(),
-              (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
-                                 "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
-                                 "OptionConfig", "ToolViewTextSML", "ToolStructCheck"}));
+    EXPECT_EQ(
+        enabledActions(),
+        (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
+                           "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
+                           "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ItemFind"}));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
 TEST_F(MainWindowTest, NewWithChangesAsksAndFollowsTheAnswer) {
     w->action("FileNew")->trigger();
-    w->document().appendNode(nullptr, "S1F1 P x", ImageMessage);
-    w->state().Modified = true;
+    addMessage("S1F1 P x");
 
     // Cancel: nothing changes.
     prompter.answerBox(Prompter::Answer::Cancel);
@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, NewWithChangesAsksAndFollowsTheAnswer) {
     EXPECT_EQ(prompter.boxes[0].text, kQuestion);
     EXPECT_EQ(prompter.boxes[0].buttons, Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(w->document().topLevelCount(), 1);
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
 
     // Yes: saved under "NoName.sml" in the current folder, without a dialog.
     prompter.answerBox(Prompter::Answer::Yes);
@@ -40,15 +40,14 @@ TEST_F(MainWindowTest, NewWithChangesAsksAndFollowsTheAnswer) {
     EXPECT_TRUE(prompter.saveRequests.empty());
     EXPECT_EQ(dir.read("NoName.sml"), QByteArray("<S1F1 P x\r\n>\r\n\r\n"));
     EXPECT_EQ(w->document().topLevelCount(), 0);
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
 
     // No: the changes are dropped.
-    w->document().appendNode(nullptr, "S2F1 P y", ImageMessage);
-    w->state().Modified = true;
+    addMessage("S2F1 P y");
     prompter.answerBox(Prompter::Answer::No);
     w->action("FileNew")->trigger();
     EXPECT_EQ(w->document().topLevelCount(), 0);
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
     EXPECT_EQ(dir.read("NoName.sml"), QByteArray("<S1F1 P x\r\n>\r\n\r\n"));
 }
 
@@ -76,7 +75,7 @@ TEST_F(MainWindowTest, OpenReadsTheFileShowsCountsAndTakesItsName) {
 
 TEST_F(MainWindowTest, OpenCancelledAtEitherStepChangesNothing) {
     const QString path = open("host.sml", kThreeMessages);
-    w->state().Modified = true;
+    markModified();
 
     prompter.answerBox(Prompter::Answer::Cancel);
     w->action("FileLoad")->trigger();
@@ -107,20 +106,18 @@ TEST_F(MainWindowTest, OpenOfAnUnreadableFileKeepsTheDocument) {
 
 TEST_F(MainWindowTest, SaveWritesUnderItsNameAfterABackup) {
     const QString path = open("host.sml", "<S9F1 P old\r\n>\r\n\r\n");
-    w->document().appendNode(nullptr, "S1F1 P new", ImageMessage);
-    w->state().Modified = true;
+    addMessage("S1F1 P new");
     w->action("FileSave")->trigger();
     EXPECT_TRUE(prompter.saveRequests.empty());
     EXPECT_EQ(dir.read("host.sml.bak"), QByteArray("<S9F1 P old\r\n>\r\n\r\n"));
     EXPECT_EQ(dir.read("host.sml"), QByteArray("<S9F1 P old\r\n>\r\n\r\n<S1F1 P new\r\n>\r\n\r\n"));
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + path);
 }
 
 TEST_F(MainWindowTest, SaveOfAnUntitledDocumentAsksForAName) {
     w->action("FileNew")->trigger();
-    w->document().appendNode(nullptr, "S1F1 P x", ImageMessage);
-    w->state().Modified = true;
+    addMessage("S1F1 P x");
 
     prompter.answerSave(std::nullopt);
     w->action("FileSave")->trigger();
@@ -130,7 +127,7 @@ TEST_F(MainWindowTest, SaveOfAnUntitledDocumentAsksForAName) {
     EXPECT_EQ(req.defaultExtension, "sml");
     EXPECT_TRUE(req.overwritePrompt);
     EXPECT_EQ(req.filter, "SML File|*.sml|Text File|*.txt|All File|*.*");
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
     EXPECT_FALSE(dir.exists("NoName.sml"));
 
     const QString chosen = dir.path("mine.sml");
@@ -139,7 +136,7 @@ TEST_F(MainWindowTest, SaveOfAnUntitledDocumentAsksForAName) {
     EXPECT_EQ(dir.read("mine.sml"), QByteArray("<S1F1 P x\r\n>\r\n\r\n"));
     EXPECT_EQ(w->state().FileName, chosen);
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + chosen);
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
 }
 
 TEST_F(MainWindowTest, SaveAsProposesTheCurrentPath) {
@@ -154,7 +151,7 @@ TEST_F(MainWindowTest, SaveAsProposesTheCurrentPath) {
 
 TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
     w->action("FileNew")->trigger();
-    w->state().Modified = true;
+    markModified();
     const QString bad = dir.path("no/such/folder/x.sml");
     prompter.answerSave(bad);
     prompter.answerBox(Prompter::Answer::Ok);
@@ -162,7 +159,7 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Error);
     EXPECT_EQ(prompter.boxes[0].text, "Cannot create file " + bad);
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
     EXPECT_EQ(w->state().FileName, "NoName.sml");
 
     // The "&Yes" of New fails the same way and New does not go on.
@@ -173,7 +170,7 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
     w->action("FileNew")->trigger();
     EXPECT_EQ(prompter.boxes.back().text, "Cannot create file " + bad);
     EXPECT_EQ(w->document().topLevelCount(), 1);
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
@@ -183,7 +180,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
 
     w->show();
     w->action("FileNew")->trigger();
-    w->state().Modified = true;
+    markModified();
     prompter.answerBox(Prompter::Answer::Cancel);
     EXPECT_FALSE(w->close());
     EXPECT_EQ(prompter.boxes.back().text, kQuestion);
@@ -192,7 +189,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
     prompter.answerBox(Prompter::Answer::Yes);
     prompter.answerSave(std::nullopt);
     EXPECT_FALSE(w->close());
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
 
     // A save that fails keeps it open too.
     prompter.answerBox(Prompter::Answer::Yes);
@@ -206,11 +203,11 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
     prompter.answerSave(dir.path("closing.sml"));
     EXPECT_TRUE(w->close());
     EXPECT_TRUE(dir.exists("closing.sml"));
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->state().FileName, "NoName.sml");
 
     w->show();
-    w->state().Modified = true;
+    markModified();
     prompter.answerBox(Prompter::Answer::No);
     w->action("FileExit")->trigger();
     EXPECT_FALSE(w->isVisible());
@@ -220,7 +217,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
 // source file and then the header, and leaves the document untouched.
 TEST_F(MainWindowTest, MakeCppFileWritesSourceThenHeaderWithoutChangingTheDocument) {
     const QString path = open("Tool.sml", kThreeMessages);
-    w->state().Modified = true;
+    markModified();
     prompter.answerSave(dir.path("Msg.cpp"));
     prompter.answerSave(dir.path("Other.h"));
     w->action("MakeCppFile")->trigger();
@@ -231,7 +228,7 @@ TEST_F(MainWindowTest, MakeCppFileWritesSourceThenHeaderWithoutChangingTheDocume
     EXPECT_TRUE(prompter.saveRequests[1].proposedName.endsWith("Msg.h"));
     EXPECT_TRUE(dir.read("Msg.cpp").contains("#include \"Msg.h\""));
     EXPECT_TRUE(dir.read("Other.h").contains("class clsS1F1"));
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
     EXPECT_EQ(w->state().FileName, path);
     EXPECT_EQ(w->document().topLevelCount(), 3);
 

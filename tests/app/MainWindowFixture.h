@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
@@ -31,7 +32,7 @@ protected:
     }
     void TearDown() override {
         // A window with changes would ask on destruction otherwise.
-        w->state().Modified = false;
+        w->document().setSaved();
         w.reset();
         QDir::setCurrent(m_oldCurrent);
         EXPECT_TRUE(prompter.allAnswersUsed());
@@ -57,6 +58,19 @@ protected:
     }
 
     SmlNode* top(int row) const { return w->document().topLevel(row); }
+
+    // A message added as an edit of the user's, so the document has changes.
+    SmlNode* addMessage(const char* text) {
+        SmlNode* added = nullptr;
+        w->document().perform(QStringLiteral("test"), [&] {
+            added = w->document().appendNode(nullptr, text, ImageMessage);
+        });
+        return added;
+    }
+    // Unsaved changes without touching the tree: an empty step on the stack.
+    void markModified() {
+        w->document().undoStack()->push(new QUndoCommand(QStringLiteral("test")));
+    }
 
     void showAndFocus() {
         w->show();

@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv");
     EXPECT_TRUE(w->state().FileName.isEmpty());
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->document().topLevelCount(), 0);
     EXPECT_FALSE(w->memoShown());
     EXPECT_EQ(w->statusPanelText(0), "전체 메시지: 0개");
@@ -50,7 +50,18 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
 }
 
 TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
-    EXPECT_EQ(w->actionNames().size(), 24);
+    EXPECT_EQ(w->actionNames().size(), 27);
+    EXPECT_EQ(w->action("ItemUndo")->text(), "실행 취소");
+    EXPECT_EQ(w->action("ItemUndo")->toolTip(), "마지막 편집을 되돌립니다. (Ctrl + Z)");
+    EXPECT_EQ(w->action("ItemUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(w->action("ItemRedo")->text(), "다시 실행");
+    EXPECT_EQ(w->action("ItemRedo")->toolTip(), "되돌린 편집을 다시 합니다. (Ctrl + Y)");
+    EXPECT_EQ(w->action("ItemRedo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    EXPECT_EQ(w->action("ItemFind")->text(), "찾기...");
+    EXPECT_EQ(w->action("ItemFind")->toolTip(), "아이템을 찾습니다. (Ctrl + F)");
+    EXPECT_EQ(w->action("ItemFind")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     EXPECT_EQ(w->action("FileNew")->text(), "새 파일");
     EXPECT_EQ(w->action("MakeCppFile")->text(), "C++소스만들기 (&C)");
     EXPECT_EQ(w->action("OptionConfig")->text(), "&Config...");
@@ -66,10 +77,12 @@ TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(w->action("ItemFullCollapse")->shortcut(), QKeySequence(Qt::Key_F12));
     EXPECT_EQ(w->action("HelpAbout")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(w->action("FileSaveas")->shortcut().isEmpty());
-    for (const char* name :
-         {"FileNew", "FileLoad", "FileSave", "OptionConfig", "ToolViewTextSML", "ToolStructCheck",
-          "HelpAbout", "ItemAdd", "ItemAddSub", "ItemMoveUp", "ItemMoveDown", "ItemEdit", "ItemCut",
-          "ItemCopy", "ItemPaste", "ItemDelete", "ItemFullExpand", "ItemFullCollapse"})
+    for (const char* name : {"FileNew",         "FileLoad",         "FileSave",     "OptionConfig",
+                             "ToolViewTextSML", "ToolStructCheck",  "HelpAbout",    "ItemAdd",
+                             "ItemAddSub",      "ItemMoveUp",       "ItemMoveDown", "ItemEdit",
+                             "ItemCut",         "ItemCopy",         "ItemPaste",    "ItemDelete",
+                             "ItemFullExpand",  "ItemFullCollapse", "ItemUndo",     "ItemRedo",
+                             "ItemFind"})
         EXPECT_FALSE(w->action(name)->icon().isNull()) << name;
 }
 
@@ -97,7 +110,11 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
     const QStringList items =
         Split("ItemAdd ItemAddSub - ItemMoveUp ItemMoveDown - ItemEdit ItemCut ItemCopy "
               "ItemPaste ItemDelete - ItemFullExpand ItemFullCollapse");
-    EXPECT_EQ(Entries(menus[1]->menu()->actions()), items);
+    // Undo and redo lead the Item menu and the item tool bar; find joins the menu.
+    EXPECT_EQ(Entries(menus[1]->menu()->actions()),
+              Split("ItemUndo ItemRedo - ItemAdd ItemAddSub - ItemMoveUp ItemMoveDown - ItemEdit "
+                    "ItemCut ItemCopy ItemPaste ItemDelete - ItemFind - ItemFullExpand "
+                    "ItemFullCollapse"));
     EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
     EXPECT_EQ(Entries(menus[3]->menu()->actions()),
               Split("ToolViewTextSML ToolStructCheck - ToolStayOnTop"));
@@ -105,7 +122,7 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
     EXPECT_EQ(Entries(w->toolBar1()->actions()),
               Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "
                     "HelpAbout"));
-    EXPECT_EQ(Entries(w->toolBar2()->actions()), items);
+    EXPECT_EQ(Entries(w->toolBar2()->actions()), Split("ItemUndo ItemRedo -") + items);
     EXPECT_EQ(Entries(w->popupMenu()->actions()), items + Split("- FileLoad FileSave"));
     // One object everywhere: the menu entry is the tool bar's button.
     EXPECT_EQ(menus[0]->menu()->actions()[0], w->toolBar1()->actions()[0]);

@@ -364,11 +364,10 @@ TEST(Bodies, DeepDocumentsHaveNoLevelLimit) {
 
 TEST(Bodies, VeryDeepNestingStopsAtTheSizeLimitInsteadOfExhaustingMemory) {
     // A chain 20000 levels deep asks for a text of quadratic size.
-    std::vector<std::unique_ptr<SmlNode>> top;
-    top.push_back(std::make_unique<SmlNode>("S1F1 P deep", ImageMessage));
-    SmlNode* at = top.back().get();
+    DetachedSubtree top = DetachedSubtree::createRoot();
+    SmlNode* at = top.appendChild(top.get(), "S1F1 P deep", ImageMessage);
     for (int i = 0; i < 20000; ++i)
-        at = at->appendChildDetached(std::make_unique<SmlNode>("L n V", ImageList));
+        at = top.appendChild(at, "L n V", ImageList);
     SmlDocument doc;
     doc.resetTo(std::move(top), 20001);
     GeneratedText small(QStringLiteral("/x/deep.cpp"), 1 << 20);

@@ -14,7 +14,7 @@ namespace pravik::test {
 inline std::unique_ptr<SmlDocument> DocumentFrom(const QByteArray& sml) {
     auto doc = std::make_unique<SmlDocument>();
     ParsedSml parsed = ParseSml(sml);
-    doc->resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+    doc->resetTo(std::move(parsed.root), parsed.counts.nodes);
     return doc;
 }
 

@@ -1,3 +1,4 @@
+#include "document/NodeArena.h"
 #include "document/NodeHeader.h"
 #include "document/ItemTypes.h"
 
@@ -133,7 +134,8 @@ TEST(NodeHeader, WordReadingMatchesTheGeneratorsSplitterWithAndWithoutQuotes) {
 }
 
 TEST(NodeHeader, KindFollowsTheImageAndTheTextIsNeverChanged) {
-    SmlNode list(QByteArray("S1F1 P looks like a message"), ImageListError);
+    DetachedSubtree tree = DetachedSubtree::create("S1F1 P looks like a message", ImageListError);
+    const SmlNode& list = *tree.get();
     const NodeHeader h = NodeHeader::Read(list);
     EXPECT_EQ(h.kind, NodeKind::List);
     EXPECT_EQ(h.key, 0); // not read as a message

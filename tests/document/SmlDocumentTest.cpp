@@ -45,8 +45,7 @@ TEST(SmlDocument, AppendInsertTakeKeepRowsParentsAndCount) {
     EXPECT_EQ(m->parent(), nullptr);
     EXPECT_EQ(l->child(1)->level(), 2);
 
-    auto copy = l->clone();
-    SmlNode* inserted = f.doc.insertSubtree(l, 1, std::move(copy));
+    SmlNode* inserted = f.doc.insertSubtree(l, 1, f.doc.cloneSubtree(l));
     EXPECT_EQ(f.doc.nodeCount(), 7);
     EXPECT_EQ(inserted->row(), 1);
     EXPECT_EQ(l->child(2)->row(), 2);
@@ -127,17 +126,16 @@ TEST(SmlDocument, DisplaysCp949TextDecoded) {
 }
 
 TEST(SmlNode, MillionDeepTreeIsWalkedCopiedAndFreedWithoutRecursion) {
-    auto root = std::make_unique<SmlNode>("S1F1 P", ImageMessage);
-    SmlNode* tail = root.get();
+    DetachedSubtree top = DetachedSubtree::createRoot();
+    SmlNode* root = top.appendChild(top.get(), "S1F1 P", ImageMessage);
+    SmlNode* tail = root;
     for (int i = 0; i < 1000000; ++i)
-        tail = tail->appendChildDetached(std::make_unique<SmlNode>("L 1", ImageList));
+        tail = top.appendChild(tail, "L 1", ImageList);
     EXPECT_EQ(root->subtreeSize(), 1000001);
-    auto copy = root->clone();
-    EXPECT_EQ(copy->subtreeSize(), 1000001);
     SmlDocument doc;
-    std::vector<std::unique_ptr<SmlNode>> top;
-    top.push_back(std::move(root));
     doc.resetTo(std::move(top), 1000001);
+    DetachedSubtree copy = doc.cloneSubtree(doc.topLevel(0));
+    EXPECT_EQ(copy->subtreeSize(), 1000001);
     qint64 walked = 0;
     for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
         ++walked;

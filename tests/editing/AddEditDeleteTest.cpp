@@ -22,7 +22,7 @@ TEST_F(CommandTest, AddBesideEveryKindOfSelection) {
     cmds.ItemAddExecute();
     EXPECT_EQ(host.doc_.topLevel(2)->Text(), "S2F1 P x"); // sorted into place
     EXPECT_EQ(host.selected_, host.doc_.topLevel(2));
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
     EXPECT_FALSE(host.state_.EditMode);
 
     host.doc_.setImage(Select("S6F11 P Event"), ImageMessageError); // still a message
@@ -110,13 +110,13 @@ TEST_F(CommandTest, EditItemsAndModifiedOnlyOnChange) {
     host.selected_ = nullptr;
     cmds.ItemEditExecute(); // no dialog
     EXPECT_EQ(Dump(), before);
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
 
     Load("<S1F1 P\n  <L 5 Body\n    <U4 n Values>\n    <BOOL 1>\n  >\n>\n");
     Select("L 5 Body"); // a fixed list stores its number of children
     AnswerUnchanged(true);
     cmds.ItemEditExecute();
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
     host.doc_.setImage(Select("BOOL 1"), ImageItemError);
     AnswerItem(8, "4", "Changed");
     cmds.ItemEditExecute();
@@ -129,7 +129,7 @@ TEST_F(CommandTest, DeleteAsksThenRemovesRefreshesAndEmptiesTheClipboard) {
     Select("A 10 SOFTREV");
     host.prompter_.answerBox(Prompter::Answer::No);
     cmds.ItemDeleteExecute();
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
     EXPECT_EQ(host.state_.ClipboardNode, cut);
 
     host.prompter_.answerBox(Prompter::Answer::Yes);
@@ -139,7 +139,7 @@ TEST_F(CommandTest, DeleteAsksThenRemovesRefreshesAndEmptiesTheClipboard) {
     EXPECT_EQ(Find("L 1 Status")->childCount(), 1);
     EXPECT_EQ(host.state_.ClipboardNode, nullptr);
     EXPECT_FALSE(cut->IsCut()); // no longer drawn as waiting to be pasted
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
     EXPECT_EQ(host.selected_, Find("A 10 MDLN")); // a neighbour takes the selection
 
     host.prompter_.answerBox(Prompter::Answer::Yes);

@@ -68,7 +68,7 @@ public:
     Prompter& prompter() override { return prompter_; }
     SmlNode* selectedNode() const override { return selected_; }
     void selectNode(SmlNode* node) override { selected_ = node; }
-    void setCommandEnabled(const QString& name, bool on) override { commands[name] = on; }
+    void setPasteEnabled(bool on) override { commands[QStringLiteral("ItemPaste")] = on; }
 
     SmlDocument doc_;
     // Every command's model notifications are checked as they happen.
@@ -83,7 +83,7 @@ class EditingTest : public ::testing::Test {
 protected:
     void Load(const QByteArray& sml) {
         ParsedSml parsed = ParseSml(sml);
-        host.doc_.resetTo(std::move(parsed.topLevel), parsed.counts.nodes);
+        host.doc_.resetTo(std::move(parsed.root), parsed.counts.nodes);
     }
     // The first node in pre-order with this text.
     SmlNode* Find(const QByteArray& text) const {

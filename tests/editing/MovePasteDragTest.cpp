@@ -38,7 +38,7 @@ TEST_F(MoveTest, UpAndDownAmongSiblings) {
     Select("A 1 a3");
     cmds.ItemMoveDownExecute();
     EXPECT_EQ(Dump(), before);
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
 
     Select("A 1 a2");
     cmds.ItemMoveDownExecute(); // the second-to-last becomes the last
@@ -46,7 +46,7 @@ TEST_F(MoveTest, UpAndDownAmongSiblings) {
     cmds.ItemMoveDownExecute();
     EXPECT_EQ(Dump().substr(0, 52), "S1F1 P one\n  L 3 a\n    A 1 a3\n    A 1 a1\n    A 1 a2\n");
     EXPECT_EQ(host.selected_, Find("A 1 a1"));
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
 
     Select("S2F1 P two"); // messages stay out of order until the next sort
     cmds.ItemMoveUpExecute();
@@ -75,14 +75,14 @@ TEST_F(MoveTest, CopiesPasteAgainAndAgainKeepingErrorMarks) {
     PasteOn("F8 1 d2");
     EXPECT_EQ(host.doc_.topLevel(1)->Text(), "S1F1 P one");
     EXPECT_EQ(host.selected_, host.doc_.topLevel(1));
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
 }
 
 TEST_F(MoveTest, CutsMoveTheNodeItselfAndCountsFollow) {
     SmlNode* a3 = Select("A 1 a3");
     cmds.ItemCutExecute();
     EXPECT_TRUE(a3->IsCut());
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
     PasteOn("L 1 b");
     EXPECT_EQ(Find("L 2 b")->child(1), a3);
     EXPECT_TRUE(Find("L 2 a"));
@@ -123,7 +123,7 @@ TEST_F(MoveTest, RefusedPastesKeepACopyButDropACut) {
     EXPECT_FALSE(a->IsCut());
     EXPECT_EQ(host.state_.ClipboardNode, nullptr);
     EXPECT_EQ(host.commands[QStringLiteral("ItemPaste")], false);
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
     EXPECT_EQ(host.doc_.nodeCount(), 15);
 }
 
@@ -140,7 +140,7 @@ TEST_F(MoveTest, ListsPastedWithNothingSelectedGoNowhere) {
     EXPECT_EQ(Find("L 1 b")->parent(), host.doc_.topLevel(0));
     EXPECT_FALSE(Find("L 1 b")->IsCut());
     EXPECT_EQ(host.state_.ClipboardNode, nullptr);
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
     EXPECT_EQ(host.doc_.nodeCount(), 15);
 }
 
@@ -172,7 +172,7 @@ TEST_F(MoveTest, DropsMoveBelowTheTargetAndRefreshCounts) {
     cmds.TreeView1DragDrop(Find("S2F1 P two"), Find("S3F1 P three")); // messages stay
     cmds.TreeView1DragDrop(Find("A 1 a3"), Find("L 3 a"));            // already last
     EXPECT_EQ(Dump(), before);
-    EXPECT_FALSE(host.state_.Modified);
+    EXPECT_FALSE(host.doc_.isModified());
 
     Select("L 3 a");
     cmds.ItemCutExecute();
@@ -181,7 +181,7 @@ TEST_F(MoveTest, DropsMoveBelowTheTargetAndRefreshCounts) {
     EXPECT_EQ(Find("L n c")->child(1), a2);
     EXPECT_EQ(host.selected_, a2);
     EXPECT_TRUE(Find("L 2 a")->IsCut()); // the clipboard is not touched
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
     SmlNode* b = Find("L 1 b");
     cmds.TreeView1DragDrop(b, Find("F8 1 d2")); // an item may receive a drop
     EXPECT_EQ(Find("F8 1 d2")->child(0), b);

@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, EditingThroughTheWindowsActionsAndTree) {
 
     SmlNode* a2 = find("A 1 a2");
     EXPECT_FALSE(w->tree()->dragOverHandler(a2, find("L 2 a")));
-    w->tree()->dragDropHandler(a2, find("L 1 b"));
+    w->tree()->dragDropHandler(a2, find("L 1 b"), false);
     EXPECT_EQ(find("L 2 b")->child(1), a2);
     EXPECT_EQ(w->selectedNode(), a2);
 
@@ -61,5 +61,5 @@ TEST_F(MainWindowTest, EditingThroughTheWindowsActionsAndTree) {
     ASSERT_NE(w->selectedNode(), nullptr); // a neighbour, with its handling run
     EXPECT_EQ(w->statusPanelText(2), QString::fromLatin1(w->selectedNode()->Text()));
     EXPECT_FALSE(enabled("ItemPaste"));
-    EXPECT_TRUE(w->state().Modified);
+    EXPECT_TRUE(w->isModified());
 }

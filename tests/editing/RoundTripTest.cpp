@@ -60,7 +60,7 @@ TEST_F(RoundTripTest, MixedSequenceSavesAsExpectedAndReadsBack) {
     cmds.ItemAddExecute();
 
     EXPECT_TRUE(host.prompter_.allAnswersUsed());
-    EXPECT_TRUE(host.state_.Modified);
+    EXPECT_TRUE(host.doc_.isModified());
     EXPECT_EQ(host.doc_.nodeCount(), 11);
 
     TempDir dir;

@@ -22,7 +22,7 @@ QByteArray DumpOf(const QByteArray& text, ReadCounts* counts = nullptr) {
     ParsedSml p = ParseSml(text);
     if (counts)
         *counts = p.counts;
-    doc.resetTo(std::move(p.topLevel), p.counts.nodes);
+    doc.resetTo(std::move(p.root), p.counts.nodes);
     return Dump(doc);
 }
 } // namespace

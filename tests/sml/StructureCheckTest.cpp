@@ -114,7 +114,7 @@ TEST(DeepNesting, MillionLevelsReadCheckedAndCounted) {
     ParsedSml p = ParseSml(text);
     EXPECT_EQ(p.counts.messages, 1);
     EXPECT_EQ(p.counts.nodes, depth + 2);
-    doc.resetTo(std::move(p.topLevel), p.counts.nodes);
+    doc.resetTo(std::move(p.root), p.counts.nodes);
     EXPECT_FALSE(CheckStructure(doc).anyFaulty());
     EXPECT_EQ(doc.firstNode()->subtreeSize(), depth + 2);
 

@@ -12,7 +12,7 @@ using pravik::test::TempDir;
 namespace {
 void Load(SmlDocument& doc, const QByteArray& text) {
     ParsedSml p = ParseSml(text);
-    doc.resetTo(std::move(p.topLevel), p.counts.nodes);
+    doc.resetTo(std::move(p.root), p.counts.nodes);
 }
 QByteArray Dump(const SmlDocument& doc) {
     QByteArray out;
