@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         return pravik::AnswerStartupArguments(args);
 
     pravik::PravikApplication app(argc, argv);
+    // Desktops match the window to the installed desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pravik.Pravik"));
     // What looked unknown may be Qt's own options (-platform, -style, ...),
     // which the application object has just taken out of the arguments.
     if (args.outcome == StartupArguments::Outcome::Error)
