@@ -2,7 +2,6 @@
 #include "cli/CliOutput.h"
 
 #include "document/SmlDocument.h"
-#include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
