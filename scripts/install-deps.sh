@@ -8,6 +8,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   fonts-nanum
   xvfb xauth
+  # the package (scripts/package.sh) and the checks of what is installed
+  dpkg-dev file gzip groff-base shared-mime-info desktop-file-utils appstream
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

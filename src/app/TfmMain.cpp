@@ -2,6 +2,7 @@
 
 #include "app/FindBar.h"
 #include "app/NodeDelegate.h"
+#include "app/ReleaseNotes.h"
 #include "app/SmlTreeView.h"
 #include "app/TAboutBox.h"
 #include "app/TextPane.h"
@@ -608,15 +609,19 @@ void TfmMain::FileLoadExecute() {
     const auto path = m_prompter.openFileName(req);
     if (!path)
         return;
+    OpenDocumentFile(*path);
+}
+
+void TfmMain::OpenDocumentFile(const QString& path) {
     // Read first: a file that cannot be read leaves the document as it was.
-    const QByteArray bytes = FileSystem::ReadWholeFile(*path);
+    const QByteArray bytes = FileSystem::ReadWholeFile(path);
     ParsedSml parsed = ParseSml(bytes);
     m_doc->resetTo(std::move(parsed.root), parsed.counts.nodes);
     m_panels[0]->setText(MessageCountText(parsed.counts.messages));
     m_panels[1]->setText(ItemCountText(parsed.counts.nodes));
     setMemoFromFile(bytes);
-    m_state.FileName = *path;
-    SetCaption(ProductName + QStringLiteral(" - ") + *path);
+    m_state.FileName = path;
+    SetCaption(ProductName + QStringLiteral(" - ") + path);
     EnableDocumentCommands();
 }
 
@@ -909,8 +914,7 @@ void TfmMain::OptionConfigExecute() {
 void TfmMain::HelpHelpExecute() {}
 
 void TfmMain::HelpWhatsNewExecute() {
-    m_prompter.openWithShell(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Readme.txt")));
+    m_prompter.openWithShell(ReleaseNotesPath(QCoreApplication::applicationDirPath()));
 }
 
 void TfmMain::HelpAboutExecute() {

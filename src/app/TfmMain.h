@@ -60,6 +60,10 @@ public:
     // --- commands ---
     void FileNewExecute();
     void FileLoadExecute();
+    // The part of Open after the file dialog, also used for a file named on
+    // the command line. Throws PlatformError("Cannot open file %s") before
+    // anything changes when the file cannot be read.
+    void OpenDocumentFile(const QString& path);
     void FileSaveExecute();
     void FileSaveasExecute();
     void FileExitExecute();

@@ -1,6 +1,8 @@
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
 
 #include "driverconfig/DriverConfig.h"
+#include "platform/PlatformError.h"
 
 #include <cstdio>
 
@@ -8,18 +10,18 @@ namespace pravik::cli {
 
 // Reads IN the way the configuration dialog imports a file and writes OUT the
 // way its Save does, including the ".bak" backup and the in-place update.
-int RunConfig(const QStringList& args) {
-    if (args.size() != 2)
-        return UsageError("pravik-cli config IN.cfg OUT.cfg");
+int RunConfig(const Invocation& in) {
     DriverConfig config;
-    if (!ReadDriverConfig(args[0], config))
+    const bool found = ReadDriverConfig(in.args[0], config);
+    CheckOutputPath(in.args[1], kUnableToWriteTo);
+    if (!found)
         std::fprintf(stderr, "%s\n",
                      QStringLiteral("파일이 존재하지 않아 기본값으로 생성하였습니다.")
                          .toLocal8Bit()
                          .constData());
     // The dialog's list keeps the device IDs in text order.
     SortDeviceIds(config.deviceIds);
-    WriteDriverConfig(args[1], config);
+    WriteDriverConfig(in.args[1], config);
     return kExitOk;
 }
 

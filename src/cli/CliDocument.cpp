@@ -1,41 +1,27 @@
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
 
 #include "document/SmlDocument.h"
+#include "platform/PlatformError.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
 #include "sml/StructureCheck.h"
 
-#include <cstdio>
+#include <functional>
 
 namespace pravik::cli {
 
 namespace {
-void Print(const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-} // namespace
 
-int RunCounts(const QStringList& args) {
-    if (args.size() != 1)
-        return UsageError("pravik-cli counts FILE");
-    SmlDocument doc;
-    const ReadCounts counts = ReadDocument(args[0], doc);
-    Print(MessageCountText(counts.messages).toUtf8() + "\n");
-    Print(ItemCountText(counts.nodes).toUtf8() + "\n");
-    return kExitOk;
-}
-
-int RunDump(const QStringList& args) {
-    if (args.size() != 1)
-        return UsageError("pravik-cli dump FILE");
-    SmlDocument doc;
-    ReadDocument(args[0], doc);
-    QByteArray out;
-    // Levels are tracked along the walk: a child is one deeper than the node
-    // before it, and leaving subtrees is counted by climbing from there.
-    int level = 0;
+// Visits every node in file order with its pre-order index and its level
+// (messages are level 0). Levels are tracked along the walk: a child is one
+// deeper than the node before it, and leaving subtrees is counted by
+// climbing from there, so the walk stays linear however deep the tree is.
+void ForEachNode(const SmlDocument& doc,
+                 const std::function<void(const SmlNode*, qint64 index, qint64 level)>& visit) {
+    qint64 level = 0, index = 0;
     const SmlNode* prev = nullptr;
-    for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder()) {
+    for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder(), ++index) {
         if (prev) {
             if (n->parent() == prev) {
                 ++level;
@@ -44,43 +30,94 @@ int RunDump(const QStringList& args) {
                     --level;
             }
         }
-        out += QByteArray::number(level) + '\t' + QByteArray::number(n->ImageIndex()) + '\t' +
-               n->Text() + '\n';
-        if (out.size() > (1 << 20)) {
-            Print(out);
-            out.clear();
-        }
+        visit(n, index, level);
         prev = n;
     }
-    Print(out);
-    return kExitOk;
 }
 
-int RunResave(const QStringList& args) {
-    if (args.size() != 2)
-        return UsageError("pravik-cli resave IN OUT");
-    SmlDocument doc;
-    ReadDocument(args[0], doc);
-    SaveDocument(args[1], doc);
-    return kExitOk;
-}
-
-int RunCheck(const QStringList& args) {
-    if (args.size() != 1)
-        return UsageError("pravik-cli check FILE");
-    SmlDocument doc;
-    ReadDocument(args[0], doc);
-    const CheckResult result = CheckStructure(doc);
-    QByteArray out;
-    for (const FaultyNode& f : result.faulty) {
-        out += QByteArray::number(f.absoluteIndex) + '\t' +
-               QByteArray::number(f.node->ImageIndex()) + '\t' + f.node->Text() + '\n';
-        if (out.size() > (1 << 20)) {
-            Print(out);
-            out.clear();
-        }
+// Prints nodes as tab-separated lines (first column, image index, text) or
+// as one JSON document {"file": ..., "nodes": [{...}, ...]}.
+class NodePrinter {
+public:
+    NodePrinter(const NodeFormat& format, const QString& file) : m_format(format) {
+        if (m_format.json)
+            m_out.write("{\"file\":" + JsonString(file.toUtf8()) + ",\"nodes\":[");
     }
-    Print(out);
+    // index < 0 leaves "index" out of the JSON object.
+    void node(const SmlNode* n, qint64 firstColumn, qint64 level, qint64 index) {
+        const QByteArray text = PrintedText(n->Text(), m_format.raw);
+        const QByteArray image = QByteArray::number(n->ImageIndex());
+        if (!m_format.json) {
+            m_out.write(QByteArray::number(firstColumn) + '\t' + image + '\t' + text + '\n');
+            return;
+        }
+        QByteArray object = m_first ? "\n{" : ",\n{";
+        if (index >= 0)
+            object += "\"index\":" + QByteArray::number(index) + ',';
+        object += "\"level\":" + QByteArray::number(level) + ",\"image\":" + image +
+                  ",\"text\":" + JsonString(text) + '}';
+        m_out.write(object);
+        m_first = false;
+    }
+    void finish() {
+        if (m_format.json)
+            m_out.write("]}\n");
+        m_out.finish();
+    }
+
+private:
+    NodeFormat m_format;
+    StdoutWriter m_out;
+    bool m_first = true;
+};
+
+} // namespace
+
+int RunCounts(const Invocation& in) {
+    SmlDocument doc;
+    const ReadCounts counts = ReadDocument(in.args[0], doc);
+    StdoutWriter out;
+    out.write(MessageCountText(counts.messages).toUtf8() + "\n");
+    out.write(ItemCountText(counts.nodes).toUtf8() + "\n");
+    out.finish();
+    return kExitOk;
+}
+
+int RunDump(const Invocation& in) {
+    const NodeFormat format = ReadNodeFormat(in.options);
+    SmlDocument doc;
+    ReadDocument(in.args[0], doc);
+    NodePrinter printer(format, in.args[0]);
+    ForEachNode(doc,
+                [&](const SmlNode* n, qint64, qint64 level) { printer.node(n, level, level, -1); });
+    printer.finish();
+    return kExitOk;
+}
+
+int RunResave(const Invocation& in) {
+    SmlDocument doc;
+    ReadDocument(in.args[0], doc);
+    CheckOutputPath(in.args[1], kCannotCreateFile);
+    SaveDocument(in.args[1], doc);
+    return kExitOk;
+}
+
+int RunCheck(const Invocation& in) {
+    const NodeFormat format = ReadNodeFormat(in.options);
+    SmlDocument doc;
+    ReadDocument(in.args[0], doc);
+    const CheckResult result = CheckStructure(doc);
+    NodePrinter printer(format, in.args[0]);
+    // The faults come in pre-order, so one walk finds each one's level.
+    auto next = result.faulty.begin();
+    if (next != result.faulty.end())
+        ForEachNode(doc, [&](const SmlNode* n, qint64 index, qint64 level) {
+            if (next == result.faulty.end() || next->node != n)
+                return;
+            printer.node(n, next->absoluteIndex, level, index);
+            ++next;
+        });
+    printer.finish();
     return result.anyFaulty() ? kExitFaults : kExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/StartupArguments.h"
 #include "app/TextPane.h"
 #include <QImage>
 #include <QPixmap>
@@ -39,6 +40,21 @@ TEST_F(MainWindowTest, ScreenshotWithTheExampleOpen) {
     EXPECT_GT(black, light);
     EXPECT_GT(light, 40); // text was drawn
     EXPECT_EQ(w->statusPanelText(2), QString::fromUtf8(message->Text()));
+}
+
+// The window as `pravik examples/host.sml` starts it, to
+// app-started-with-host.png in the build folder.
+TEST_F(MainWindowTest, ScreenshotStartedWithTheExample) {
+    const QString example = QStringLiteral(PRAVIK_EXAMPLES "/host.sml");
+    w->show();
+    OpenStartupFile(*w, ParseStartupArguments({"pravik", example}).file);
+    QApplication::processEvents();
+    const QImage shot = w->grab().toImage();
+    ASSERT_TRUE(shot.save(QStringLiteral(PRAVIK_BINARY_DIR "/app-started-with-host.png")));
+    EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + QFileInfo(example).absoluteFilePath());
+    EXPECT_GT(w->document().topLevelCount(), 2);
+    EXPECT_NE(w->statusPanelText(0), "전체 메시지: 0개");
+    EXPECT_FALSE(w->memoShown()); // as after Open: the pane stays as it was
 }
 
 } // namespace

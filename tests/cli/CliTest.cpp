@@ -1,28 +1,6 @@
-#include "support/TempDir.h"
+#include "CliRun.h"
 
-#include <QProcess>
-#include <gtest/gtest.h>
-
-using pravik::test::TempDir;
-
-namespace {
-
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(PRAVIK_CLI), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-const QString kExample = QStringLiteral(PRAVIK_EXAMPLES "/host.sml");
-
-} // namespace
+using namespace pravik::test;
 
 TEST(Cli, CountsAndDump) {
     TempDir dir;
