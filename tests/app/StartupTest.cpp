@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, StartupFileOpensAsOpenDoes) {
     EXPECT_EQ(w->windowTitle(), opened.windowTitle());
     EXPECT_EQ(w->applicationTitle(), opened.applicationTitle());
     EXPECT_EQ(w->state().FileName, path);
-    EXPECT_FALSE(w->state().Modified);
+    EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->document().topLevelCount(), 3);
     for (int panel : {0, 1})
         EXPECT_EQ(w->statusPanelText(panel), opened.statusPanelText(panel));
