@@ -3,8 +3,14 @@
 #include "document/SmlNode.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 namespace pravik {
 
@@ -12,11 +18,30 @@ namespace {
 
 constexpr std::size_t kFirstBlock = 64 * 1024;
 constexpr std::size_t kLargestBlock = 8 * 1024 * 1024;
+// Blocks from this size on are aligned to and sized in huge pages, which the
+// kernel is asked to use: a large document then costs a few page faults
+// instead of one per 4 KiB.
+constexpr std::size_t kHugePage = 2 * 1024 * 1024;
 constexpr int kSmallestArray = 4; // child pointers in capacity class 0
 
 int CapacityOf(int capacityClass) {
     return kSmallestArray << capacityClass;
 }
+
+// Under AddressSanitizer a node or child array on a free list is poisoned
+// (all but the link at its start), so that a pointer kept to a node that
+// left the document for good is caught when it is used.
+#if defined(__SANITIZE_ADDRESS__)
+void Poison(void* p, std::size_t bytes) {
+    ASAN_POISON_MEMORY_REGION(static_cast<char*>(p) + sizeof(void*), bytes - sizeof(void*));
+}
+void Unpoison(void* p, std::size_t bytes) {
+    ASAN_UNPOISON_MEMORY_REGION(p, bytes);
+}
+#else
+void Poison(void*, std::size_t) {}
+void Unpoison(void*, std::size_t) {}
+#endif
 
 int ClassFor(int capacity) {
     int c = 0;
@@ -32,7 +57,13 @@ NodeArena::NodeArena() : m_nextBlockSize(kFirstBlock) {
                   "nodes are freed with their arena, without destructors");
 }
 
-NodeArena::~NodeArena() = default;
+NodeArena::~NodeArena() {
+#if defined(__SANITIZE_ADDRESS__)
+    // The blocks go back whole; nothing in them is poisoned any more.
+    for (std::size_t i = 0; i < m_blockSizes.size(); ++i)
+        ASAN_UNPOISON_MEMORY_REGION(m_blocks[i].get(), m_blockSizes[i]);
+#endif
+}
 
 void* NodeArena::allocate(std::size_t bytes, std::size_t align) {
     auto aligned = [&](std::byte* p) {
@@ -43,12 +74,25 @@ void* NodeArena::allocate(std::size_t bytes, std::size_t align) {
     if (!at || at + bytes > m_end) {
         // Blocks grow with the document, so a large one needs few of them;
         // an oversized request gets a block of its own size.
-        const std::size_t size = std::max(m_nextBlockSize, bytes + align);
+        std::size_t size = std::max(m_nextBlockSize, bytes + align);
+        const bool huge = size >= kHugePage;
+        if (huge)
+            size = (size + kHugePage - 1) / kHugePage * kHugePage;
         // Not zeroed: pages are touched only as they are used.
-        std::unique_ptr<std::byte[]> block(new std::byte[size]);
+        void* memory = huge ? std::aligned_alloc(kHugePage, size) : std::malloc(size);
+        if (!memory)
+            throw std::bad_alloc();
+        Block block(static_cast<std::byte*>(memory));
+#if defined(MADV_HUGEPAGE)
+        if (huge)
+            ::madvise(memory, size, MADV_HUGEPAGE); // a hint; without it all still works
+#endif
         m_cursor = block.get();
         m_end = m_cursor + size;
+        m_blocks.reserve(m_blocks.size() + 1);
+        m_blockSizes.reserve(m_blockSizes.size() + 1);
         m_blocks.push_back(std::move(block));
+        m_blockSizes.push_back(size);
         m_reserved += size;
         m_nextBlockSize = std::min(m_nextBlockSize * 2, kLargestBlock);
         at = aligned(m_cursor);
@@ -57,37 +101,42 @@ void* NodeArena::allocate(std::size_t bytes, std::size_t align) {
     return at;
 }
 
-const char* NodeArena::copyText(QByteArrayView text) {
-    if (text.isEmpty())
+const char* NodeArena::copyText(QByteArrayView first, QByteArrayView second) {
+    const auto n1 = static_cast<std::size_t>(first.size());
+    const auto n2 = static_cast<std::size_t>(second.size());
+    if (n1 + n2 == 0)
         return "";
-    auto* bytes = static_cast<char*>(allocate(static_cast<std::size_t>(text.size()) + 1, 1));
-    std::memcpy(bytes, text.data(), static_cast<std::size_t>(text.size()));
-    bytes[text.size()] = '\0';
+    auto* bytes = static_cast<char*>(allocate(n1 + n2 + 1, 1));
+    if (n1)
+        std::memcpy(bytes, first.data(), n1);
+    if (n2)
+        std::memcpy(bytes + n1, second.data(), n2);
+    bytes[n1 + n2] = '\0';
     return bytes;
 }
 
+void* NodeArena::nodeSlot() {
+    if (!m_freeNodes)
+        return allocate(sizeof(SmlNode), alignof(SmlNode));
+    FreeItem* item = m_freeNodes;
+    Unpoison(item, sizeof(SmlNode));
+    m_freeNodes = item->next;
+    return item;
+}
+
 SmlNode* NodeArena::newNode(QByteArrayView text, int imageIndex) {
+    return newNode(text, {}, imageIndex);
+}
+
+SmlNode* NodeArena::newNode(QByteArrayView first, QByteArrayView second, int imageIndex) {
     // The text first: should it fail, no node slot is lost.
-    const char* bytes = copyText(text);
-    void* slot;
-    if (m_freeNodes) {
-        slot = m_freeNodes;
-        m_freeNodes = m_freeNodes->next;
-    } else {
-        slot = allocate(sizeof(SmlNode), alignof(SmlNode));
-    }
-    return new (slot) SmlNode(bytes, static_cast<int>(text.size()), imageIndex);
+    const char* bytes = copyText(first, second);
+    return new (nodeSlot())
+        SmlNode(bytes, static_cast<int>(first.size() + second.size()), imageIndex);
 }
 
 SmlNode* NodeArena::newNodeSharingText(const SmlNode& source) {
-    void* slot;
-    if (m_freeNodes) {
-        slot = m_freeNodes;
-        m_freeNodes = m_freeNodes->next;
-    } else {
-        slot = allocate(sizeof(SmlNode), alignof(SmlNode));
-    }
-    return new (slot) SmlNode(source.m_text, source.m_textSize, source.m_imageIndex);
+    return new (nodeSlot()) SmlNode(source.m_text, source.m_textSize, source.m_imageIndex);
 }
 
 SmlNode* NodeArena::newRoot() {
@@ -97,7 +146,7 @@ SmlNode* NodeArena::newRoot() {
 }
 
 void NodeArena::setText(SmlNode* node, QByteArrayView text) {
-    node->m_text = copyText(text);
+    node->m_text = copyText(text, {});
     node->m_textSize = static_cast<int>(text.size());
 }
 
@@ -105,6 +154,7 @@ SmlNode** NodeArena::allocateChildArray(int capacityClass) {
     FreeItem*& list = m_freeArrays[static_cast<std::size_t>(capacityClass)];
     if (list) {
         FreeItem* item = list;
+        Unpoison(item, sizeof(SmlNode*) * static_cast<std::size_t>(CapacityOf(capacityClass)));
         list = item->next;
         return reinterpret_cast<SmlNode**>(item);
     }
@@ -116,6 +166,7 @@ void NodeArena::freeChildArray(SmlNode** array, int capacityClass) {
     auto* item = reinterpret_cast<FreeItem*>(array);
     item->next = m_freeArrays[static_cast<std::size_t>(capacityClass)];
     m_freeArrays[static_cast<std::size_t>(capacityClass)] = item;
+    Poison(item, sizeof(SmlNode*) * static_cast<std::size_t>(CapacityOf(capacityClass)));
 }
 
 void NodeArena::reserveChild(SmlNode* parent) {
@@ -166,6 +217,7 @@ void NodeArena::freeSubtree(SmlNode* root) {
         auto* item = reinterpret_cast<FreeItem*>(n);
         item->next = m_freeNodes;
         m_freeNodes = item;
+        Poison(item, sizeof(SmlNode));
     }
 }
 
@@ -205,7 +257,13 @@ void DetachedSubtree::reset() {
 }
 
 SmlNode* DetachedSubtree::appendChild(SmlNode* parent, QByteArrayView text, int imageIndex) {
-    SmlNode* child = m_arena->newNode(text, imageIndex);
+    return appendChild(parent, text, {}, imageIndex);
+}
+
+SmlNode* DetachedSubtree::appendChild(SmlNode* parent, QByteArrayView first, QByteArrayView second,
+                                      int imageIndex) {
+    m_arena->reserveChild(parent);
+    SmlNode* child = m_arena->newNode(first, second, imageIndex);
     m_arena->appendChild(parent, child);
     return child;
 }

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <array>
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
 
     // A new node with a copy of text (the copy ends with a NUL byte).
     SmlNode* newNode(QByteArrayView text, int imageIndex);
+    // The same, the text given as two pieces to be joined.
+    SmlNode* newNode(QByteArrayView first, QByteArrayView second, int imageIndex);
     // A node sharing text bytes that already live in this arena.
     SmlNode* newNodeSharingText(const SmlNode& source);
     // The hidden holder of a document's messages.
@@ -56,14 +59,20 @@ public:
 
 private:
     void* allocate(std::size_t bytes, std::size_t align);
-    const char* copyText(QByteArrayView text);
+    const char* copyText(QByteArrayView first, QByteArrayView second = {});
+    void* nodeSlot();
     SmlNode** allocateChildArray(int capacityClass);
     void freeChildArray(SmlNode** array, int capacityClass);
 
     struct FreeItem {
         FreeItem* next;
     };
-    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+    struct FreeBlock {
+        void operator()(std::byte* p) const { std::free(p); }
+    };
+    using Block = std::unique_ptr<std::byte, FreeBlock>;
+    std::vector<Block> m_blocks;
+    std::vector<std::size_t> m_blockSizes;
     std::byte* m_cursor = nullptr;
     std::byte* m_end = nullptr;
     std::size_t m_nextBlockSize;
@@ -111,8 +120,10 @@ public:
     void reset();
 
     // Building a detached tree: a new last child of parent (a node of this
-    // subtree).
+    // subtree); the text may come in two pieces to be joined.
     SmlNode* appendChild(SmlNode* parent, QByteArrayView text, int imageIndex);
+    SmlNode* appendChild(SmlNode* parent, QByteArrayView first, QByteArrayView second,
+                         int imageIndex);
 
     // A fresh tree in a fresh arena: one node, or the hidden holder of a
     // document's messages (what the reader builds).

@@ -3,6 +3,8 @@
 #include "document/SmlDocument.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+
 namespace pravik {
 
 namespace {
@@ -17,7 +19,6 @@ public:
 private:
     ParsedSml m_result;
     SmlNode* m_current = nullptr;
-    QByteArray m_line; // reused for every line
     int m_lineNumber = 0;
 };
 
@@ -30,20 +31,36 @@ void TreeBuilder::processLine(const char* begin, const char* end) {
     const char* gtp = static_cast<const char*>(memchr(begin, '>', static_cast<size_t>(len)));
     if (ltp) {
         const qsizetype lt = ltp - begin + 1; // 1-based, as the format is described
-        QByteArray& s = m_line;
-        s.resize(0);
-        s.append(begin, len);
+        // The text is what is left of the line once gt characters are removed
+        // from the ">" on (the ">" and, as long as fewer than gt characters
+        // follow it, everything behind it), and then its first lt characters:
+        // the line up to the ">" (a) and the rest behind the removed run (b),
+        // without their first lt characters. Taken as two pieces of the line,
+        // so nothing is copied before the text goes into the arena.
+        QByteArrayView a(begin, len), b;
         if (gtp) {
-            // Remove gt characters from the ">" on: the ">" and, as long as
-            // fewer than gt characters follow it, everything behind it.
             const qsizetype gt = gtp - begin + 1;
-            s.remove(gt - 1, gt);
+            a = QByteArrayView(begin, gt - 1);
+            const qsizetype resume = std::min(len, 2 * gt - 1);
+            b = QByteArrayView(begin + resume, len - resume);
         }
-        s.remove(0, lt);
-        const char first = s.isEmpty() ? '\0' : s[0];
-        qsizetype keep = s.size();
-        while (keep > 0 && static_cast<unsigned char>(s[keep - 1]) <= 32)
-            --keep;
+        if (lt <= a.size()) {
+            a = a.sliced(lt);
+        } else {
+            b = b.sliced(std::min(b.size(), lt - a.size()));
+            a = {};
+        }
+        const char first = !a.isEmpty() ? a[0] : !b.isEmpty() ? b[0] : '\0';
+        // Trailing blanks and control characters go, across both pieces.
+        auto trim = [](QByteArrayView& v) {
+            qsizetype keep = v.size();
+            while (keep > 0 && static_cast<unsigned char>(v[keep - 1]) <= 32)
+                --keep;
+            v.truncate(keep);
+        };
+        trim(b);
+        if (b.isEmpty())
+            trim(a);
 
         int image = ImageItem;
         if (first == 'S') {
@@ -53,8 +70,8 @@ void TreeBuilder::processLine(const char* begin, const char* end) {
             image = ImageList;
         }
         SmlNode* holder = m_current ? (lt == 1 ? m_current->parent() : m_current) : nullptr;
-        SmlNode* added = m_result.root.appendChild(holder ? holder : m_result.root.get(),
-                                                   QByteArrayView(s.constData(), keep), image);
+        SmlNode* added =
+            m_result.root.appendChild(holder ? holder : m_result.root.get(), a, b, image);
         added->setSourceLine(m_lineNumber);
         m_current = added;
         ++m_result.counts.nodes;
