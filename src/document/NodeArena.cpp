@@ -66,6 +66,10 @@ NodeArena::~NodeArena() {
 }
 
 void* NodeArena::allocate(std::size_t bytes, std::size_t align) {
+    if (m_failAfter >= 0 && m_failAfter-- == 0) {
+        m_failAfter = 0;
+        throw std::bad_alloc();
+    }
     auto aligned = [&](std::byte* p) {
         const auto v = reinterpret_cast<std::uintptr_t>(p);
         return reinterpret_cast<std::byte*>((v + align - 1) & ~(std::uintptr_t(align) - 1));

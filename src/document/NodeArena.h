@@ -56,6 +56,9 @@ public:
 
     // Bytes taken from the system so far.
     std::size_t reservedBytes() const { return m_reserved; }
+    // For tests of running out of memory: after count more allocations every
+    // allocation throws std::bad_alloc; -1 ends it.
+    void failAllocationsAfter(int count) { m_failAfter = count; }
 
 private:
     void* allocate(std::size_t bytes, std::size_t align);
@@ -77,6 +80,7 @@ private:
     std::byte* m_end = nullptr;
     std::size_t m_nextBlockSize;
     std::size_t m_reserved = 0;
+    int m_failAfter = -1;
     FreeItem* m_freeNodes = nullptr;
     // Child arrays by capacity class: 4 << class pointers.
     std::array<FreeItem*, 32> m_freeArrays{};

@@ -91,6 +91,12 @@ void SmlDocument::setSaved() {
     m_undoStack->setClean();
 }
 
+void SmlDocument::makeRoomForStep() {
+    // Geometric growth: an edit may record many thousand steps.
+    if (m_recording && m_recording->size() == m_recording->capacity())
+        m_recording->reserve(std::max<size_t>(16, m_recording->capacity() * 2));
+}
+
 void SmlDocument::record(Step step) {
     m_recording->push_back(std::move(step));
 }
@@ -280,8 +286,7 @@ SmlNode* SmlDocument::insertSubtree(SmlNode* parent, int row, DetachedSubtree su
     }
     SmlNode* h = holder(parent);
     row = std::clamp(row, 0, h->childCount());
-    if (m_recording)
-        m_recording->reserve(m_recording->size() + 1); // recording cannot fail afterwards
+    makeRoomForStep(); // recording cannot fail once the change is made
     SmlNode* node = doInsert(h, row, subtree.get());
     subtree.release();
     if (m_recording) {
@@ -307,7 +312,7 @@ void SmlDocument::removeNode(SmlNode* node) {
         takeNode(node).reset();
         return;
     }
-    m_recording->reserve(m_recording->size() + 1);
+    makeRoomForStep();
     Step s;
     s.kind = Step::Kind::Take;
     s.node = node;
@@ -328,8 +333,7 @@ bool SmlDocument::moveNode(SmlNode* node, SmlNode* newParent, int row) {
     if (from == to && (row == srcRow || row == srcRow + 1))
         return true; // already there
     const int finalRow = from == to && row > srcRow ? row - 1 : row;
-    if (m_recording)
-        m_recording->reserve(m_recording->size() + 1);
+    makeRoomForStep();
     doMove(node, to, finalRow);
     if (m_recording) {
         Step s;
@@ -354,7 +358,7 @@ void SmlDocument::reorderTopLevel(const std::vector<SmlNode*>& order) {
         s.kind = Step::Kind::Reorder;
         s.oldOrder.assign(m_root->m_children, m_root->m_children + m_root->m_childCount);
         s.newOrder = order;
-        m_recording->reserve(m_recording->size() + 1);
+        makeRoomForStep();
     }
     doReorder(order);
     if (m_recording)
@@ -368,8 +372,7 @@ void SmlDocument::setText(SmlNode* node, QByteArrayView text) {
         return;
     const char* oldText = node->m_text;
     const int oldSize = node->m_textSize;
-    if (m_recording)
-        m_recording->reserve(m_recording->size() + 1);
+    makeRoomForStep();
     m_arena->setText(node, text);
     doSetText(node, node->m_text, node->m_textSize);
     if (m_recording) {
@@ -388,8 +391,7 @@ void SmlDocument::setImage(SmlNode* node, int value) {
     if (node->m_imageIndex == value)
         return;
     const int old = node->m_imageIndex;
-    if (m_recording)
-        m_recording->reserve(m_recording->size() + 1);
+    makeRoomForStep();
     doSetImage(node, value);
     if (m_recording) {
         Step s;

@@ -74,6 +74,8 @@ public:
     // memory, for inserting later.
     DetachedSubtree newDetached(QByteArrayView text, int imageIndex);
     DetachedSubtree cloneSubtree(const SmlNode* node);
+    // The memory of this document's nodes.
+    NodeArena& arena() { return *m_arena; }
 
     // --- structural changes ---------------------------------------------
     // Appends a new node as last child of parent (nullptr: top level).
@@ -133,6 +135,7 @@ private:
     SmlNode* holder(SmlNode* parent) const { return parent ? parent : m_root; }
     SmlNode* parentOf(const SmlNode* node) const { return node->parent(); }
     void record(Step step);
+    void makeRoomForStep();
     // The primitive changes, without recording; used by recording calls and
     // by undo and redo alike.
     SmlNode* doInsert(SmlNode* holderNode, int row, SmlNode* node);
