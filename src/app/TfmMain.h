@@ -20,7 +20,7 @@ namespace pravik {
 
 class ItemCommands;
 class NodeDelegate;
-class Prompter;
+class GuiPrompter;
 class SmlDocument;
 class SmlNode;
 class SmlTreeView;
@@ -36,7 +36,7 @@ class TfmMsgEdit;
 class TfmMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
-    explicit TfmMain(Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfmMain(GuiPrompter& prompter, QWidget* parent = nullptr);
     ~TfmMain() override;
 
     static const QString kUntitledName; // "NoName.sml"
@@ -48,7 +48,7 @@ public:
     // --- EditorHost ---
     SmlDocument& document() override { return *m_doc; }
     DocumentState& state() override { return m_state; }
-    Prompter& prompter() override { return m_prompter; }
+    GuiPrompter& prompter() override { return m_prompter; }
     SmlNode* selectedNode() const override;
     void selectNode(SmlNode* node) override;
     void setCommandEnabled(const QString& actionName, bool enabled) override;
@@ -141,7 +141,7 @@ private:
     void setMemoText(const QString& text);
     void setMemoFromFile(const QByteArray& bytes);
 
-    Prompter& m_prompter;
+    GuiPrompter& m_prompter;
     SmlDocument* m_doc = nullptr;
     DocumentState m_state;
     QString m_applicationTitle;

@@ -1,9 +1,9 @@
 #include "driverconfig/TfmConfig.h"
 
+#include "gui/GuiPrompter.h"
 #include "platform/Clock.h"
 #include "platform/LocalHost.h"
 #include "platform/PlatformError.h"
-#include "platform/Prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,7 +98,7 @@ QStringList ComPortChoices() {
 
 } // namespace
 
-TfmConfig::TfmConfig(Prompter& prompter, QWidget* parent)
+TfmConfig::TfmConfig(GuiPrompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_localAddress(&LocalHost::FirstIPv4Address) {
     setObjectName(QStringLiteral("fmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));

@@ -1,6 +1,4 @@
-# Qt6::Widgets only for the scripted prompter (it names QDialog); the
-# generator itself is QtCore only.
-pravik_add_test(codegen LIBS pravik_codegen Qt6::Widgets)
+pravik_add_test(codegen LIBS pravik_codegen)
 
 
 # Compiles generated files with the C++ compiler against our own stand-in

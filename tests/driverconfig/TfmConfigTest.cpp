@@ -1,6 +1,6 @@
 #include "driverconfig/TfmConfig.h"
 #include "platform/Clock.h"
-#include "support/ScriptedPrompter.h"
+#include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 #include <QTest>
 
 using namespace pravik;
-using pravik::test::ScriptedPrompter;
+using pravik::test::ScriptedGuiPrompter;
 using pravik::test::TempDir;
 using Answer = Prompter::Answer;
 
@@ -94,7 +94,7 @@ protected:
     }
 
     TempDir dir;
-    ScriptedPrompter prompter;
+    ScriptedGuiPrompter prompter;
     TfmConfig dialog{prompter};
     QString cfg = dir.path("Tool.cfg");
 };
