@@ -202,28 +202,18 @@ QByteArray ComposeDriverConfig(const QByteArray& base, const QString& cfgPath,
 }
 
 void WriteDriverConfig(const QString& path, const DriverConfig& config) {
-    const QString backup = path + QStringLiteral(".bak");
     QByteArray base;
-    bool movedToBackup = false;
-    if (FileSystem::FileExists(path)) {
-        movedToBackup = FileSystem::RenameNoReplace(path, backup);
-        if (!movedToBackup) {
-            // The backup is already there: update the file in place.
-            try {
-                base = FileSystem::ReadWholeFile(path);
-            } catch (const PlatformError&) {
-                throw PlatformError::ForPath(kUnableToWriteTo, path);
-            }
+    const bool movedToBackup = FileSystem::MoveToBackup(path);
+    if (!movedToBackup && FileSystem::FileExists(path)) {
+        // The backup is already there: update the file in place.
+        try {
+            base = FileSystem::ReadWholeFile(path);
+        } catch (const PlatformError&) {
+            throw PlatformError::ForPath(kUnableToWriteTo, path);
         }
     }
-    try {
-        FileSystem::AtomicWrite(path, ComposeDriverConfig(base, path, config), kUnableToWriteTo);
-    } catch (const PlatformError&) {
-        // Put the old file back, so a refused write changes nothing.
-        if (movedToBackup)
-            FileSystem::RenameNoReplace(backup, path);
-        throw;
-    }
+    FileSystem::WriteAfterBackup(path, ComposeDriverConfig(base, path, config), kUnableToWriteTo,
+                                 movedToBackup);
 }
 
 std::optional<int> ParseProfileInteger(const QString& rawText) {

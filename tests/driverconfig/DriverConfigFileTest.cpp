@@ -1,6 +1,7 @@
 #include "driverconfig/DriverConfig.h"
 #include "platform/AnsiText.h"
 #include "platform/PlatformError.h"
+#include "support/InjectedWriteFailure.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -8,7 +9,7 @@
 #include <sys/resource.h>
 
 using namespace pravik;
-using pravik::test::TempDir;
+using namespace pravik::test;
 
 namespace {
 
@@ -310,4 +311,30 @@ TEST(DriverConfigWrite, ARefusedWriteAfterTheBackupPutsTheFileBack) {
     }
     EXPECT_EQ(dir.read("Tool.cfg"), "[General]\r\nHost=true\r\n");
     EXPECT_EQ(dir.read("Tool.cfg.bak"), "old");
+}
+
+// The same for a write refused at each step, whether the file was moved to
+// its backup or (with a backup present) was to be updated in place.
+TEST(DriverConfigWrite, AWriteRefusedAtAnyStepLeavesThePreviousFile) {
+    const QByteArray previous = "[General]\r\nHost=true\r\n";
+    for (const FileSystem::WriteStep step : kWriteSteps) {
+        for (const bool backupPresent : {false, true}) {
+            SCOPED_TRACE(WriteStepName(step) + (backupPresent ? ", in place" : ", new file"));
+            TempDir dir;
+            const QString path = dir.write("Tool.cfg", previous);
+            if (backupPresent)
+                dir.write("Tool.cfg.bak", "old");
+            {
+                InjectedWriteFailure failure(step);
+                try {
+                    WriteDriverConfig(path, DefaultDriverConfig(path));
+                    ADD_FAILURE() << "no error";
+                } catch (const PlatformError& e) {
+                    EXPECT_EQ(e.message(), "Unable to write to " + path);
+                }
+            }
+            EXPECT_EQ(dir.read("Tool.cfg"), previous);
+            EXPECT_EQ(dir.read("Tool.cfg.bak"), backupPresent ? "old" : "<missing>");
+        }
+    }
 }
