@@ -40,8 +40,10 @@ QByteArray BoolText(bool value) {
     return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
 }
 
+// The dialog's text of an integer key as written: its decimal number, or the
+// key's default when it is not one.
 QByteArray IntegerText(const QString& text, int fallback) {
-    return QByteArray::number(ParseProfileInteger(text).value_or(fallback));
+    return QByteArray::number(ParseDecimalInteger(text).value_or(fallback));
 }
 
 bool IsDeviceIdBlank(QChar c) {
@@ -238,6 +240,12 @@ std::optional<int> ParseProfileInteger(const QString& rawText) {
         }
         return static_cast<int>(value);
     }
+    return ParseDecimalInteger(text);
+}
+
+std::optional<int> ParseDecimalInteger(const QString& rawText) {
+    const QString text = rawText.trimmed();
+    qint64 value = 0;
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {

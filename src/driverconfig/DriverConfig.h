@@ -89,6 +89,9 @@ void WriteDriverConfig(const QString& path, const DriverConfig& config);
 // An integer value as the driver reads it: decimal, or hexadecimal after
 // "0x" / "0X"; std::nullopt when it is not a number.
 std::optional<int> ParseProfileInteger(const QString& text);
+// A number as typed in the dialog: decimal only (blanks around it and a sign
+// allowed); std::nullopt otherwise, so "0x10" is not a number here.
+std::optional<int> ParseDecimalInteger(const QString& text);
 
 // The device-ID line: comma separated, blanks outside quotes also separate,
 // an entry holding a blank, comma or double quote is quoted with inner quotes

@@ -80,6 +80,9 @@ TEST(DriverConfigRead, IntegersAreDecimalOrHexAndOtherwiseTheDefault) {
     EXPECT_EQ(ParseProfileInteger("0xg1"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("-"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("20x1"), std::nullopt);
+    EXPECT_EQ(ParseDecimalInteger(" -12 "), -12);
+    EXPECT_EQ(ParseDecimalInteger("0x10"), std::nullopt);
+    EXPECT_EQ(ParseDecimalInteger("0X1f"), std::nullopt);
 }
 
 TEST(DriverConfigRead, SerialPortAndKeepPeriodMapping) {
@@ -179,7 +182,8 @@ TEST(DriverConfigWrite, ValueFormsOnWriting) {
     const QString path = dir.path("Tool.cfg");
     DriverConfig c = DefaultDriverConfig(path);
     c.port = "20x1";
-    c.queue = "0x10";
+    c.queue = "0x10"; // hexadecimal is read from files only
+    c.timeouts[1] = "0X1f";
     c.timeouts[0] = "";
     c.retryLimit = " 7 ";
     c.comPort = 0;
@@ -189,9 +193,9 @@ TEST(DriverConfigWrite, ValueFormsOnWriting) {
     WriteDriverConfig(path, c);
     const QByteArray out = dir.read("Tool.cfg");
     for (const char* line :
-         {"\r\nPort=2001\r\n", "\r\nQueue=16\r\n", "\r\nT1=1\r\n", "\r\nRetry Limit=7\r\n",
-          "\r\nComm=0\r\n", "\r\nKeep Days=0\r\n", "\r\nDevice ID=12,5,7\r\n",
-          "\r\nSML=Tool.sml\r\n", "\r\nUseLogByMesg=false\r\n"})
+         {"\r\nPort=2001\r\n", "\r\nQueue=100000\r\n", "\r\nT1=1\r\n", "\r\nT2=10\r\n",
+          "\r\nRetry Limit=7\r\n", "\r\nComm=0\r\n", "\r\nKeep Days=0\r\n",
+          "\r\nDevice ID=12,5,7\r\n", "\r\nSML=Tool.sml\r\n", "\r\nUseLogByMesg=false\r\n"})
         EXPECT_TRUE(out.contains(line)) << line;
 }
 

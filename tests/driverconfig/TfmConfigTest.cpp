@@ -338,6 +338,30 @@ TEST_F(ConfigDialog, SaveWritesTheFileAndKeepsTheButtonEnabled) {
     EXPECT_TRUE(saved.contains("\r\nHost=true\r\n"));
 }
 
+// Only the file reader knows "0x": a number typed in the dialog is decimal,
+// and any other text is written as the key's default.
+TEST_F(ConfigDialog, TypedNumbersAreDecimalOnly) {
+    dir.write("Tool.cfg", "[HSMS]\r\nPort=0x10\r\n");
+    const std::tuple<const char*, const char*, const char*> typed[] = {
+        {"vPortNo", "0x10", "\r\nPort=2001\r\n"},
+        {"vT1Timeout", "0X1f", "\r\nT1=1\r\n"},
+        {"vCommBufferSize", "0x10", "\r\nQueue=100000\r\n"},
+        {"vRetryLimit", "0x", "\r\nRetry Limit=3\r\n"},
+        {"vT3Timeout", "060", "\r\nT3=60\r\n"},
+        {"vLinkTestTimer", "-7", "\r\nLink Test Interval=-7\r\n"},
+    };
+    open([&] {
+        EXPECT_EQ(edit("vPortNo")->text(), "16"); // read from the file
+        for (const auto& [field, text, line] : typed)
+            type(field, text);
+        click("btnSave");
+        closeAnswering(std::nullopt);
+    });
+    const QByteArray saved = dir.read("Tool.cfg");
+    for (const auto& [field, text, line] : typed)
+        EXPECT_TRUE(saved.contains(line)) << field << " " << text;
+}
+
 TEST_F(ConfigDialog, ImportTakesTheMissingKeyValuesAndSavesOnlyToTheDocumentsFile) {
     dir.write("Tool.cfg", kSample);
     const QString sparse =
