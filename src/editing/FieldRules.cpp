@@ -6,8 +6,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "platform/AnsiText.h"
-
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
@@ -16,8 +14,6 @@
 namespace pravik {
 
 namespace {
-const char* const kOriginalBytes = "pravikOriginalBytes";
-const char* const kOriginalText = "pravikOriginalText";
 const char* const kTextBeforeEdit = "pravikTextBeforeEdit";
 } // namespace
 
@@ -48,20 +44,6 @@ void SetLimitedText(QLineEdit* edit, const QString& text, int usualLimit) {
 void ResetLimit(QLineEdit* edit, int usualLimit) {
     if (edit->maxLength() != usualLimit)
         edit->setMaxLength(usualLimit);
-}
-
-void SetAnsiText(QLineEdit* edit, const QByteArray& bytes) {
-    const QString text = AnsiText::Decode(bytes);
-    edit->setText(text);
-    edit->setProperty(kOriginalBytes, bytes);
-    edit->setProperty(kOriginalText, text);
-}
-
-QByteArray AnsiBytes(const QLineEdit* edit) {
-    const QVariant original = edit->property(kOriginalText);
-    if (original.isValid() && original.toString() == edit->text())
-        return edit->property(kOriginalBytes).toByteArray();
-    return AnsiText::Encode(edit->text());
 }
 
 void SetCheckedIndex(QButtonGroup* group, int index) {

@@ -1,6 +1,7 @@
 #include "editing/TfmMsgEdit.h"
 
 #include "editing/FieldRules.h"
+#include "gui/AnsiField.h"
 #include "platform/AnsiText.h"
 
 #include <QButtonGroup>
@@ -100,7 +101,7 @@ void TfmMsgEdit::FormShow() {
         lStream->setText(QStringLiteral("1"));
         lFunction->setText(QStringLiteral("1"));
         setMsgTypeIndex(0);
-        FieldRules::SetAnsiText(lMsgDesc, {});
+        AnsiField::SetText(lMsgDesc, {});
     }
     lStream->setFocus(Qt::OtherFocusReason);
 }
@@ -127,7 +128,7 @@ void TfmMsgEdit::prefill(const QByteArray& text) {
                 type = i;
     }
     setMsgTypeIndex(type);
-    FieldRules::SetAnsiText(lMsgDesc, type >= 0 ? text.mid(p + 1).trimmed() : QByteArray());
+    AnsiField::SetText(lMsgDesc, type >= 0 ? text.mid(p + 1).trimmed() : QByteArray());
 }
 
 MessageFields TfmMsgEdit::fields() const {
@@ -135,7 +136,7 @@ MessageFields TfmMsgEdit::fields() const {
     f.stream = AnsiText::Encode(lStream->text());
     f.function = AnsiText::Encode(lFunction->text());
     f.messageType = msgTypeIndex();
-    f.description = FieldRules::AnsiBytes(lMsgDesc);
+    f.description = AnsiField::Bytes(lMsgDesc);
     return f;
 }
 

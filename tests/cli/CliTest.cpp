@@ -1,9 +1,10 @@
+#include "support/ForeignBytesCfg.h"
 #include "support/TempDir.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
 
-using pravik::test::TempDir;
+using namespace pravik::test;
 
 namespace {
 
@@ -151,4 +152,14 @@ TEST(Cli, ConfigImportsAndSavesWithTheBackupRule) {
         << written.constData();
     EXPECT_EQ(dir.read("out.cfg.bak"), previous);
     EXPECT_EQ(Cli({"config", in}).status, 2);
+}
+
+TEST(Cli, ConfigKeepsTheBytesOfEveryValue) {
+    TempDir dir;
+    const QString in = dir.write("in.cfg", ReadForeignBytesCfg());
+    const CliRun r = Cli({"config", in, dir.path("out.cfg")});
+    EXPECT_EQ(r.status, 0);
+    const QByteArray written = dir.read("out.cfg");
+    for (const QByteArray& line : kForeignValueLines)
+        EXPECT_TRUE(written.contains(line)) << line.toStdString();
 }

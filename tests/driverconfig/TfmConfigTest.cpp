@@ -1,5 +1,6 @@
 #include "driverconfig/TfmConfig.h"
 #include "platform/Clock.h"
+#include "support/ForeignBytesCfg.h"
 #include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +16,8 @@
 #include <QTest>
 
 using namespace pravik;
+using pravik::test::kForeignValueLines;
+using pravik::test::ReadForeignBytesCfg;
 using pravik::test::ScriptedGuiPrompter;
 using pravik::test::TempDir;
 using Answer = Prompter::Answer;
@@ -510,4 +514,44 @@ TEST_F(ConfigDialog, PagesRenderToImages) {
         }
         closeAnswering(std::nullopt);
     });
+}
+
+// Values in other encodings keep their bytes when another field is changed;
+// a field the user edits is encoded from what it shows.
+TEST_F(ConfigDialog, ValuesKeepTheirBytesUnlessTheirFieldIsEdited) {
+    dir.write("Tool.cfg", ReadForeignBytesCfg());
+    open([&] {
+        EXPECT_EQ(combo("vParity")->currentIndex(), 3); // shown as an extra choice
+        type("vT3Timeout", "60");
+        click("btnSave");
+        closeAnswering(std::nullopt);
+    });
+    QByteArray saved = dir.read("Tool.cfg");
+    for (const QByteArray& line : kForeignValueLines)
+        EXPECT_TRUE(saved.contains(line)) << line.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nT3=60\r\n"));
+
+    // Now the backup exists: the file is updated in place.
+    open([&] {
+        // Korean arrives from the input method.
+        edit("vPrefix")->clear();
+        QInputMethodEvent korean;
+        korean.setCommitString(QStringLiteral("로그"));
+        QApplication::sendEvent(edit("vPrefix"), &korean);
+        EXPECT_EQ(edit("vPrefix")->text(), QStringLiteral("로그"));
+        combo("vParity")->setCurrentText("EVEN");
+        type("vAddDeviceID", "7");
+        click("btnDeviceIDAdd");
+        closeAnswering(Answer::Yes);
+    });
+    saved = dir.read("Tool.cfg");
+    EXPECT_TRUE(saved.contains("\r\nPrefix=\xB7\xCE\xB1\xD7\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nParity=EVEN\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nDevice ID=5,7,caf\xE9,\xB0\xA1\r\n"));
+    for (const QByteArray& line : kForeignValueLines) {
+        const bool edited = line.startsWith("\r\nPrefix=") || line.startsWith("\r\nParity=") ||
+                            line.startsWith("\r\nDevice ID=");
+        EXPECT_NE(saved.contains(line), edited) << line.toStdString();
+    }
+    EXPECT_EQ(dir.read("Tool.cfg.bak"), ReadForeignBytesCfg());
 }
