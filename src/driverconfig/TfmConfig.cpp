@@ -4,6 +4,7 @@
 #include "gui/GuiPrompter.h"
 #include "platform/AnsiText.h"
 #include "platform/Clock.h"
+#include "platform/FolderChoice.h"
 #include "platform/LocalHost.h"
 #include "platform/PlatformError.h"
 
@@ -673,7 +674,7 @@ void TfmConfig::btnUseMyIPAdressClick() {
 
 void TfmConfig::btnSelectFolderClick() {
     const std::optional<QString> folder =
-        m_prompter.chooseFolder(QStringLiteral("Select Folder"), QString());
+        ChooseFolderCreating(m_prompter, QStringLiteral("Select Folder"), QString());
     if (!folder)
         return;
     vLogFolder->setText(*folder);

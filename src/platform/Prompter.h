@@ -36,7 +36,10 @@ public:
     // Standard open/save file dialogs; std::nullopt when cancelled.
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
-    // Folder chooser that may create a folder; std::nullopt when cancelled.
+    // Folder chooser; std::nullopt when cancelled. The user may also type the
+    // name of a folder that does not exist, which is returned as typed
+    // (ChooseFolderCreating asks before creating it). start may name a
+    // folder that does not exist.
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start) = 0;
     // Asks the desktop shell to open a document with its registered program.
     virtual void openWithShell(const QString& path) = 0;

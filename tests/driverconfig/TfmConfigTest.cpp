@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -473,16 +474,38 @@ TEST_F(ConfigDialog, TheFolderChooserFillsTheLogFolder) {
         prompter.answerFolder(std::nullopt);
         click("btnSelectFolder");
         EXPECT_FALSE(dialog.ConfigModified());
-        prompter.answerFolder(QStringLiteral("/data/logs"));
+        const QString logs = dir.path("logs");
+        ASSERT_TRUE(QDir().mkpath(logs));
+        prompter.answerFolder(logs);
         edit("vPrefix")->setFocus();
         click("btnSelectFolder");
-        EXPECT_EQ(edit("vLogFolder")->text(), "/data/logs");
+        EXPECT_EQ(edit("vLogFolder")->text(), logs);
         EXPECT_EQ(QApplication::focusWidget(), edit("vLogFolder"));
         EXPECT_TRUE(dialog.ConfigModified());
         closeAnswering(Answer::No);
     });
     ASSERT_EQ(prompter.folderRequests.size(), 2u);
     EXPECT_TRUE(prompter.folderRequests[0].isEmpty());
+}
+
+TEST_F(ConfigDialog, ATypedFolderThatDoesNotExistIsCreatedAfterTheQuestion) {
+    dir.write("Tool.cfg", kSample);
+    const QString typed = dir.path("new-logs");
+    open([&] {
+        prompter.answerFolder(typed);
+        prompter.answerBox(Answer::No);
+        prompter.answerFolder(typed);
+        prompter.answerBox(Answer::Yes);
+        click("btnSelectFolder");
+        EXPECT_EQ(prompter.boxes.size(), 2u);
+        EXPECT_EQ(prompter.boxes.back().text,
+                  "The folder \"" + typed + "\" does not exist. Create it?");
+        EXPECT_EQ(edit("vLogFolder")->text(), typed);
+        EXPECT_TRUE(dialog.ConfigModified());
+        closeAnswering(Answer::Yes);
+    });
+    EXPECT_TRUE(QFileInfo(typed).isDir());
+    EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDir=" + typed.toLocal8Bit() + "\r\n"));
 }
 
 TEST_F(ConfigDialog, TheDialogOpensOnThePageShownLast) {
