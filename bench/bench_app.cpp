@@ -4,7 +4,7 @@
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
 #include "document/SmlDocument.h"
-#include "platform/Prompter.h"
+#include "gui/GuiPrompter.h"
 
 #include "app/TextPane.h"
 #include <QAction>
@@ -21,7 +21,7 @@ using namespace pravik;
 namespace {
 
 // Answers every question at once: the path given for open, OK for boxes.
-class BenchPrompter : public Prompter {
+class BenchPrompter : public GuiPrompter {
 public:
     QString openPath;
     Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }

@@ -8,7 +8,7 @@
 #include "editing/ItemCommands.h"
 #include "editing/TfmItemEdit.h"
 #include "editing/TfmMsgEdit.h"
-#include "platform/Prompter.h"
+#include "gui/GuiPrompter.h"
 
 #include <QApplication>
 #include <QTreeView>
@@ -21,7 +21,7 @@ namespace {
 constexpr qint64 kSubtree = 100000;
 
 // Answers every question with Yes; no dialog is run here.
-class YesPrompter : public Prompter {
+class YesPrompter : public GuiPrompter {
 public:
     Answer messageBox(Icon, const QString&, const QString&, Buttons) override {
         return Answer::Yes;
@@ -48,7 +48,7 @@ public:
     }
     SmlDocument& document() override { return doc; }
     DocumentState& state() override { return st; }
-    Prompter& prompter() override { return yes; }
+    GuiPrompter& prompter() override { return yes; }
     SmlNode* selectedNode() const override { return selected; }
     void selectNode(SmlNode* node) override {
         selected = node;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -67,6 +69,45 @@ void Prepare(QFileDialog& dlg, const Prompter::FileRequest& r) {
         dlg.setDirectory(start);
     }
 }
+
+// A folder chooser that also takes the typed name of a folder that does not
+// exist (Qt's own refuses it with "Directory not found"); the caller asks
+// before creating it.
+class FolderDialog : public QFileDialog {
+public:
+    FolderDialog(QWidget* parent, const QString& title) : QFileDialog(parent, title) {
+        setFileMode(QFileDialog::Directory);
+        setOption(QFileDialog::ShowDirsOnly);
+        // accept() below is ours only in Qt's own dialog.
+        setOption(QFileDialog::DontUseNativeDialog);
+        // Qt disables the Choose button for a name that is no folder yet;
+        // connected after Qt's own handler, this enables it again.
+        auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (name && buttons) {
+            connect(name, &QLineEdit::textChanged, this, [name, buttons] {
+                if (QPushButton* choose = buttons->button(QDialogButtonBox::Open))
+                    choose->setEnabled(choose->isEnabled() || !name->text().isEmpty());
+            });
+        }
+    }
+    QString chosen() const { return m_chosen; }
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.isEmpty())
+            return;
+        m_chosen = files.constFirst();
+        if (!QFileInfo::exists(m_chosen)) {
+            done(QDialog::Accepted);
+            return;
+        }
+        QFileDialog::accept(); // an existing folder, or a file it refuses
+    }
+
+private:
+    QString m_chosen;
+};
 
 } // namespace
 
@@ -145,10 +186,18 @@ std::optional<QString> QtPrompter::saveFileName(const FileRequest& request) {
 
 std::optional<QString> QtPrompter::chooseFolder(const QString& title, const QString& start) {
     ActiveWindowKeeper keeper;
-    const QString dir = QFileDialog::getExistingDirectory(m_parent, title, start);
-    if (dir.isEmpty())
+    FolderDialog dlg(m_parent, title);
+    const QFileInfo info(start);
+    if (!start.isEmpty() && !info.isDir()) {
+        // A typed name that does not exist yet: its folder, with the name filled in.
+        dlg.setDirectory(info.absolutePath());
+        dlg.selectFile(info.fileName());
+    } else if (!start.isEmpty()) {
+        dlg.setDirectory(start);
+    }
+    if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dir;
+    return dlg.chosen();
 }
 
 int QtPrompter::runDialog(QDialog* dialog) {

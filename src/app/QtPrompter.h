@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "gui/GuiPrompter.h"
 
 class QWidget;
 
@@ -8,7 +8,7 @@ namespace pravik {
 
 // The Prompter of the running program: Qt message boxes, file dialogs and
 // modal dialog runs, parented to the main window once it exists.
-class QtPrompter : public Prompter {
+class QtPrompter : public GuiPrompter {
 public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
 

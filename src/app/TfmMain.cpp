@@ -14,10 +14,10 @@
 #include "editing/ItemCommands.h"
 #include "editing/TfmItemEdit.h"
 #include "editing/TfmMsgEdit.h"
+#include "gui/GuiPrompter.h"
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
-#include "platform/Prompter.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
 #include "sml/StructureCheck.h"
@@ -71,7 +71,8 @@ QString FileNamePart(const QString& path) {
 
 } // namespace
 
-TfmMain::TfmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_prompter(prompter) {
+TfmMain::TfmMain(GuiPrompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_prompter(prompter) {
     InitAppResources();
     setObjectName(QStringLiteral("fmMain"));
     m_doc = new SmlDocument(this);

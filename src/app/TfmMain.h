@@ -21,7 +21,7 @@ namespace pravik {
 class FindBar;
 class ItemCommands;
 class NodeDelegate;
-class Prompter;
+class GuiPrompter;
 class SmlDocument;
 class SmlNode;
 class SmlTreeView;
@@ -37,7 +37,7 @@ class TfmMsgEdit;
 class TfmMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
-    explicit TfmMain(Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfmMain(GuiPrompter& prompter, QWidget* parent = nullptr);
     ~TfmMain() override;
 
     static const QString kUntitledName; // "NoName.sml"
@@ -49,7 +49,7 @@ public:
     // --- EditorHost ---
     SmlDocument& document() override { return *m_doc; }
     DocumentState& state() override { return m_state; }
-    Prompter& prompter() override { return m_prompter; }
+    GuiPrompter& prompter() override { return m_prompter; }
     SmlNode* selectedNode() const override;
     void selectNode(SmlNode* node) override;
     void setPasteEnabled(bool enabled) override;
@@ -168,7 +168,7 @@ private:
     void setMemoText(const QString& text);
     void setMemoFromFile(const QByteArray& bytes);
 
-    Prompter& m_prompter;
+    GuiPrompter& m_prompter;
     SmlDocument* m_doc = nullptr;
     DocumentState m_state;
     QString m_applicationTitle;

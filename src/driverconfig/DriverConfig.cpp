@@ -40,12 +40,14 @@ QByteArray BoolText(bool value) {
     return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
 }
 
+// The dialog's text of an integer key as written: its decimal number, or the
+// key's default when it is not one.
 QByteArray IntegerText(const QString& text, int fallback) {
-    return QByteArray::number(ParseProfileInteger(text).value_or(fallback));
+    return QByteArray::number(ParseDecimalInteger(text).value_or(fallback));
 }
 
-bool IsDeviceIdBlank(QChar c) {
-    return c.unicode() <= ' ';
+bool IsDeviceIdBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
 }
 
 // Reading with the values the driver assumes for a missing key.
@@ -66,14 +68,9 @@ public:
     QString integerText(const QByteArray& section, const QByteArray& key, int missing) const {
         return QString::number(integer(section, key, missing));
     }
-    std::optional<QString> text(const QByteArray& section, const QByteArray& key) const {
-        const auto v = m_profile.value(section, key);
-        if (!v)
-            return std::nullopt;
-        return AnsiText::Decode(*v);
-    }
-    QString text(const QByteArray& section, const QByteArray& key, const QString& missing) const {
-        return text(section, key).value_or(missing);
+    QByteArray text(const QByteArray& section, const QByteArray& key,
+                    const QByteArray& missing) const {
+        return m_profile.value(section, key, missing);
     }
 
 private:
@@ -93,7 +90,7 @@ QString SmlNameFor(const QString& cfgPath) {
 
 DriverConfig DefaultDriverConfig(const QString& cfgPath) {
     DriverConfig config;
-    config.smlFileName = SmlNameFor(cfgPath);
+    config.smlFileName = AnsiText::Encode(SmlNameFor(cfgPath));
     return config;
 }
 
@@ -108,25 +105,25 @@ bool ReadDriverConfig(const QString& path, DriverConfig& config) {
 
     c.host = r.boolean(kGeneral, "Host", false);
     c.hsms = r.boolean(kGeneral, "HSMS", true);
-    if (const auto ids = r.text(kGeneral, "Device ID"))
+    if (const auto ids = profile.value(kGeneral, "Device ID"))
         c.deviceIds = SplitDeviceIds(*ids);
     else
-        c.deviceIds = QStringList{QStringLiteral("0")};
+        c.deviceIds = QByteArrayList{QByteArrayLiteral("0")};
     c.queue = r.integerText(kGeneral, "Queue", kQueueDefault);
     c.skipSmlCheck = r.boolean(kGeneral, "SkipSMLCheck", false);
-    c.smlFileName = r.text(kGeneral, "SML", SmlNameFor(path));
+    c.smlFileName = r.text(kGeneral, "SML", AnsiText::Encode(SmlNameFor(path)));
 
-    c.ip = r.text(kHsms, "IP", QStringLiteral("127.0.0.1"));
+    c.ip = r.text(kHsms, "IP", "127.0.0.1");
     c.port = r.integerText(kHsms, "Port", kPortDefault);
     c.active = r.boolean(kHsms, "Active", false);
 
     c.master = r.boolean(kSecsI, "Master", false);
     const int comm = r.integer(kSecsI, "Comm", 1);
     c.comPort = (comm >= 1 && comm <= 9) ? comm : 0;
-    c.baud = r.text(kSecsI, "Baud", QStringLiteral("9600"));
-    c.parity = r.text(kSecsI, "Parity", QStringLiteral("NONE"));
-    c.dataBits = r.text(kSecsI, "Data Bits", QStringLiteral("8"));
-    c.stopBits = r.text(kSecsI, "Stop Bits", QStringLiteral("2"));
+    c.baud = r.text(kSecsI, "Baud", "9600");
+    c.parity = r.text(kSecsI, "Parity", "NONE");
+    c.dataBits = r.text(kSecsI, "Data Bits", "8");
+    c.stopBits = r.text(kSecsI, "Stop Bits", "2");
 
     for (int i = 0; i < 8; ++i)
         c.timeouts[i] =
@@ -134,9 +131,9 @@ bool ReadDriverConfig(const QString& path, DriverConfig& config) {
     c.linkTest = r.integerText(kTimeout, "Link Test Interval", kLinkTestDefault);
     c.retryLimit = r.integerText(kTimeout, "Retry Limit", kRetryLimitDefault);
 
-    c.prefix = r.text(kLog, "Prefix", QString());
-    c.extension = r.text(kLog, "Extension", QStringLiteral("log"));
-    c.logFolder = r.text(kLog, "Dir", QString());
+    c.prefix = r.text(kLog, "Prefix", QByteArray());
+    c.extension = r.text(kLog, "Extension", "log");
+    c.logFolder = r.text(kLog, "Dir", QByteArray());
     c.hexLog = r.boolean(kLog, "Hex", false);
     c.secsLog = r.boolean(kLog, "SECS-II", false);
     c.eventLog = r.boolean(kLog, "Event", false);
@@ -156,26 +153,25 @@ bool ReadDriverConfig(const QString& path, DriverConfig& config) {
 QByteArray ComposeDriverConfig(const QByteArray& base, const QString& cfgPath,
                                const DriverConfig& c) {
     PrivateProfile p(base);
-    auto text = [](const QString& s) { return AnsiText::Encode(s); };
 
     p.setValue(kGeneral, "Host", BoolText(c.host));
     p.setValue(kGeneral, "HSMS", BoolText(c.hsms));
-    p.setValue(kGeneral, "Device ID", text(JoinDeviceIds(c.deviceIds)));
+    p.setValue(kGeneral, "Device ID", JoinDeviceIds(c.deviceIds));
     p.setValue(kGeneral, "Queue", IntegerText(c.queue, kQueueDefault));
     p.setValue(kGeneral, "SkipSMLCheck", BoolText(c.skipSmlCheck));
-    p.setValue(kGeneral, "SML", text(SmlNameFor(cfgPath)));
+    p.setValue(kGeneral, "SML", AnsiText::Encode(SmlNameFor(cfgPath)));
 
-    p.setValue(kHsms, "IP", text(c.ip));
+    p.setValue(kHsms, "IP", c.ip);
     p.setValue(kHsms, "Port", IntegerText(c.port, kPortDefault));
     p.setValue(kHsms, "Active", BoolText(c.active));
 
     p.setValue(kSecsI, "Master", BoolText(c.master));
     p.setValue(kSecsI, "Comm",
                QByteArray::number((c.comPort >= 1 && c.comPort <= 9) ? c.comPort : 0));
-    p.setValue(kSecsI, "Baud", text(c.baud));
-    p.setValue(kSecsI, "Parity", text(c.parity));
-    p.setValue(kSecsI, "Data Bits", text(c.dataBits));
-    p.setValue(kSecsI, "Stop Bits", text(c.stopBits));
+    p.setValue(kSecsI, "Baud", c.baud);
+    p.setValue(kSecsI, "Parity", c.parity);
+    p.setValue(kSecsI, "Data Bits", c.dataBits);
+    p.setValue(kSecsI, "Stop Bits", c.stopBits);
 
     for (int i = 0; i < 8; ++i)
         p.setValue(kTimeout, "T" + QByteArray::number(i + 1),
@@ -183,9 +179,9 @@ QByteArray ComposeDriverConfig(const QByteArray& base, const QString& cfgPath,
     p.setValue(kTimeout, "Link Test Interval", IntegerText(c.linkTest, kLinkTestDefault));
     p.setValue(kTimeout, "Retry Limit", IntegerText(c.retryLimit, kRetryLimitDefault));
 
-    p.setValue(kLog, "Prefix", text(c.prefix));
-    p.setValue(kLog, "Extension", text(c.extension));
-    p.setValue(kLog, "Dir", text(c.logFolder));
+    p.setValue(kLog, "Prefix", c.prefix);
+    p.setValue(kLog, "Extension", c.extension);
+    p.setValue(kLog, "Dir", c.logFolder);
     p.setValue(kLog, "Hex", BoolText(c.hexLog));
     p.setValue(kLog, "SECS-II", BoolText(c.secsLog));
     p.setValue(kLog, "Event", BoolText(c.eventLog));
@@ -202,28 +198,18 @@ QByteArray ComposeDriverConfig(const QByteArray& base, const QString& cfgPath,
 }
 
 void WriteDriverConfig(const QString& path, const DriverConfig& config) {
-    const QString backup = path + QStringLiteral(".bak");
     QByteArray base;
-    bool movedToBackup = false;
-    if (FileSystem::FileExists(path)) {
-        movedToBackup = FileSystem::RenameNoReplace(path, backup);
-        if (!movedToBackup) {
-            // The backup is already there: update the file in place.
-            try {
-                base = FileSystem::ReadWholeFile(path);
-            } catch (const PlatformError&) {
-                throw PlatformError::ForPath(kUnableToWriteTo, path);
-            }
+    const bool movedToBackup = FileSystem::MoveToBackup(path);
+    if (!movedToBackup && FileSystem::FileExists(path)) {
+        // The backup is already there: update the file in place.
+        try {
+            base = FileSystem::ReadWholeFile(path);
+        } catch (const PlatformError&) {
+            throw PlatformError::ForPath(kUnableToWriteTo, path);
         }
     }
-    try {
-        FileSystem::AtomicWrite(path, ComposeDriverConfig(base, path, config), kUnableToWriteTo);
-    } catch (const PlatformError&) {
-        // Put the old file back, so a refused write changes nothing.
-        if (movedToBackup)
-            FileSystem::RenameNoReplace(backup, path);
-        throw;
-    }
+    FileSystem::WriteAfterBackup(path, ComposeDriverConfig(base, path, config), kUnableToWriteTo,
+                                 movedToBackup);
 }
 
 std::optional<int> ParseProfileInteger(const QString& rawText) {
@@ -248,6 +234,12 @@ std::optional<int> ParseProfileInteger(const QString& rawText) {
         }
         return static_cast<int>(value);
     }
+    return ParseDecimalInteger(text);
+}
+
+std::optional<int> ParseDecimalInteger(const QString& rawText) {
+    const QString text = rawText.trimmed();
+    qint64 value = 0;
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
@@ -267,8 +259,8 @@ std::optional<int> ParseProfileInteger(const QString& rawText) {
     return static_cast<int>(negative ? -value : value);
 }
 
-QStringList SplitDeviceIds(const QString& line) {
-    QStringList ids;
+QByteArrayList SplitDeviceIds(const QByteArray& line) {
+    QByteArrayList ids;
     const qsizetype n = line.size();
     qsizetype i = 0;
     auto skipBlanks = [&] {
@@ -277,13 +269,13 @@ QStringList SplitDeviceIds(const QString& line) {
     };
     skipBlanks();
     while (i < n) {
-        QString entry;
-        if (line[i] == QLatin1Char('"')) {
+        QByteArray entry;
+        if (line[i] == '"') {
             ++i;
             while (i < n) {
-                if (line[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && line[i + 1] == QLatin1Char('"')) {
-                        entry += QLatin1Char('"');
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        entry += '"';
                         i += 2;
                         continue;
                     }
@@ -294,45 +286,45 @@ QStringList SplitDeviceIds(const QString& line) {
             }
         } else {
             const qsizetype start = i;
-            while (i < n && !IsDeviceIdBlank(line[i]) && line[i] != QLatin1Char(','))
+            while (i < n && !IsDeviceIdBlank(line[i]) && line[i] != ',')
                 ++i;
             entry = line.mid(start, i - start);
         }
         ids.append(entry);
         skipBlanks();
-        if (i < n && line[i] == QLatin1Char(',')) {
+        if (i < n && line[i] == ',') {
             ++i;
             if (i == n)
-                ids.append(QString()); // a comma at the very end leaves an empty entry
+                ids.append(QByteArray()); // a comma at the very end leaves an empty entry
             skipBlanks();
         }
     }
     return ids;
 }
 
-QString JoinDeviceIds(const QStringList& ids) {
-    QStringList parts;
+QByteArray JoinDeviceIds(const QByteArrayList& ids) {
+    QByteArrayList parts;
     parts.reserve(ids.size());
-    for (const QString& id : ids) {
-        const bool needsQuotes = std::any_of(id.begin(), id.end(), [](QChar c) {
-            return IsDeviceIdBlank(c) || c == QLatin1Char(',') || c == QLatin1Char('"');
+    for (const QByteArray& id : ids) {
+        const bool needsQuotes = std::any_of(id.begin(), id.end(), [](char c) {
+            return IsDeviceIdBlank(c) || c == ',' || c == '"';
         });
         if (needsQuotes) {
-            QString quoted = id;
-            quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-            parts.append(QLatin1Char('"') + quoted + QLatin1Char('"'));
+            QByteArray quoted = id;
+            quoted.replace('"', "\"\"");
+            parts.append('"' + quoted + '"');
         } else {
             parts.append(id);
         }
     }
-    return parts.join(QLatin1Char(','));
+    return parts.join(',');
 }
 
-bool DeviceIdLess(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+bool DeviceIdLess(const QByteArray& a, const QByteArray& b) {
+    return a < b; // bytes compared as unsigned, like the texts they spell
 }
 
-void SortDeviceIds(QStringList& ids) {
+void SortDeviceIds(QByteArrayList& ids) {
     std::stable_sort(ids.begin(), ids.end(), DeviceIdLess);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -11,25 +12,27 @@ namespace pravik {
 // shows them: numbers stay texts as typed (they are checked only when
 // written), choices are indexes or flags, and the serial-line choices keep
 // their text so that a value the driver knows but we do not list survives.
+// Text values are the file's bytes, exactly as read (decoded only to show):
+// a folder name in another encoding is written back as it was.
 struct DriverConfig {
     // [General]
     bool host = false; // "Host": Host (true) or Equipment
     bool hsms = true;  // "HSMS": HSMS (true) or SECS-I
-    QStringList deviceIds{QStringLiteral("0")};
+    QByteArrayList deviceIds{QByteArrayLiteral("0")};
     QString queue = QStringLiteral("100000");
     bool skipSmlCheck = false;
-    QString smlFileName; // shown only; writing stores the name beside the file
+    QByteArray smlFileName; // shown only; writing stores the name beside the file
     // [HSMS]
-    QString ip = QStringLiteral("127.0.0.1");
+    QByteArray ip = QByteArrayLiteral("127.0.0.1");
     QString port = QStringLiteral("2001");
     bool active = false;
     // [SECS-I]
     bool master = false;
     int comPort = 1; // 1 to 9, 0 when no port is chosen
-    QString baud = QStringLiteral("9600");
-    QString parity = QStringLiteral("NONE");
-    QString dataBits = QStringLiteral("8");
-    QString stopBits = QStringLiteral("2");
+    QByteArray baud = QByteArrayLiteral("9600");
+    QByteArray parity = QByteArrayLiteral("NONE");
+    QByteArray dataBits = QByteArrayLiteral("8");
+    QByteArray stopBits = QByteArrayLiteral("2");
     // [Timeout]
     std::array<QString, 8> timeouts{
         QStringLiteral("1"),  QStringLiteral("10"), QStringLiteral("45"), QStringLiteral("30"),
@@ -37,9 +40,9 @@ struct DriverConfig {
     QString linkTest = QStringLiteral("30");
     QString retryLimit = QStringLiteral("3");
     // [Log]
-    QString prefix;
-    QString extension = QStringLiteral("log");
-    QString logFolder;
+    QByteArray prefix;
+    QByteArray extension = QByteArrayLiteral("log");
+    QByteArray logFolder;
     bool hexLog = false;
     bool secsLog = true;
     bool eventLog = false;
@@ -89,15 +92,19 @@ void WriteDriverConfig(const QString& path, const DriverConfig& config);
 // An integer value as the driver reads it: decimal, or hexadecimal after
 // "0x" / "0X"; std::nullopt when it is not a number.
 std::optional<int> ParseProfileInteger(const QString& text);
+// A number as typed in the dialog: decimal only (blanks around it and a sign
+// allowed); std::nullopt otherwise, so "0x10" is not a number here.
+std::optional<int> ParseDecimalInteger(const QString& text);
 
 // The device-ID line: comma separated, blanks outside quotes also separate,
 // an entry holding a blank, comma or double quote is quoted with inner quotes
-// doubled.
-QStringList SplitDeviceIds(const QString& line);
-QString JoinDeviceIds(const QStringList& ids);
+// doubled. The separators are ASCII, so the bytes of other characters pass
+// through unchanged.
+QByteArrayList SplitDeviceIds(const QByteArray& line);
+QByteArray JoinDeviceIds(const QByteArrayList& ids);
 // The order the device-ID list keeps: by text, so "12" comes before "5".
-bool DeviceIdLess(const QString& a, const QString& b);
-void SortDeviceIds(QStringList& ids);
+bool DeviceIdLess(const QByteArray& a, const QByteArray& b);
+void SortDeviceIds(QByteArrayList& ids);
 
 // The choices the dialog offers, in order.
 const QStringList& KeepPeriodChoices();

@@ -1,9 +1,12 @@
 #include "driverconfig/TfmConfig.h"
 
+#include "gui/AnsiField.h"
+#include "gui/GuiPrompter.h"
+#include "platform/AnsiText.h"
 #include "platform/Clock.h"
+#include "platform/FolderChoice.h"
 #include "platform/LocalHost.h"
 #include "platform/PlatformError.h"
-#include "platform/Prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,16 +66,33 @@ QPushButton* NewButton(const char* name, const QString& caption, QWidget* parent
 }
 
 // Shows value in a drop-down list of fixed choices. A value the list does not
-// offer is shown as an extra entry, so that it is written back unchanged.
-void SetChoice(QComboBox* combo, const QStringList& choices, const QString& value) {
+// offer is shown as an extra entry that carries its bytes, so that it is
+// written back unchanged.
+void SetChoice(QComboBox* combo, const QStringList& choices, const QByteArray& value) {
     combo->clear();
     combo->addItems(choices);
-    qsizetype index = choices.indexOf(value);
+    qsizetype index = choices.indexOf(QString::fromLatin1(value));
     if (index < 0) {
-        combo->addItem(value);
+        combo->addItem(AnsiText::Decode(value), value);
         index = choices.size();
     }
     combo->setCurrentIndex(static_cast<int>(index));
+}
+
+QByteArray ChoiceBytes(const QComboBox* combo) {
+    const QVariant bytes = combo->currentData();
+    return bytes.isValid() ? bytes.toByteArray() : AnsiText::Encode(combo->currentText());
+}
+
+// A device-ID entry shows its text and carries the bytes it stands for.
+QListWidgetItem* NewDeviceIdItem(const QByteArray& id) {
+    auto* item = new QListWidgetItem(AnsiText::Decode(id));
+    item->setData(Qt::UserRole, id);
+    return item;
+}
+
+QByteArray DeviceIdBytes(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toByteArray();
 }
 
 // The number typed in the add field, -1 when it is not a decimal number;
@@ -98,7 +118,7 @@ QStringList ComPortChoices() {
 
 } // namespace
 
-TfmConfig::TfmConfig(Prompter& prompter, QWidget* parent)
+TfmConfig::TfmConfig(GuiPrompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_localAddress(&LocalHost::FirstIPv4Address) {
     setObjectName(QStringLiteral("fmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));
@@ -417,10 +437,10 @@ std::optional<bool> TfmConfig::readFile(const QString& path, DriverConfig& confi
 void TfmConfig::loadValues(const DriverConfig& c) {
     m_loading = true;
     vCommBufferSize->setText(c.queue);
-    vSMLFileName->setText(c.smlFileName);
+    AnsiField::SetText(vSMLFileName, c.smlFileName);
     vHostType->setCurrentIndex(c.host ? 0 : 1);
     vMsgTransferType->setCurrentIndex(c.hsms ? 0 : 1);
-    vIPAdress->setText(c.ip);
+    AnsiField::SetText(vIPAdress, c.ip);
     vPortNo->setText(c.port);
     vConnectionMode->setCurrentIndex(c.active ? 0 : 1);
     vMasterSlave->setCurrentIndex(c.master ? 0 : 1);
@@ -430,19 +450,20 @@ void TfmConfig::loadValues(const DriverConfig& c) {
     SetChoice(vDataBits, DataBitsChoices(), c.dataBits);
     SetChoice(vStopBits, StopBitsChoices(), c.stopBits);
 
-    QStringList ids = c.deviceIds;
+    QByteArrayList ids = c.deviceIds;
     SortDeviceIds(ids);
     vDeviceIDList->clear();
-    vDeviceIDList->addItems(ids);
+    for (const QByteArray& id : std::as_const(ids))
+        vDeviceIDList->addItem(NewDeviceIdItem(id));
 
     for (size_t i = 0; i < vTimeouts.size(); ++i)
         vTimeouts[i]->setText(c.timeouts[i]);
     vLinkTestTimer->setText(c.linkTest);
     vRetryLimit->setText(c.retryLimit);
 
-    vPrefix->setText(c.prefix);
-    vExtension->setText(c.extension);
-    vLogFolder->setText(c.logFolder);
+    AnsiField::SetText(vPrefix, c.prefix);
+    AnsiField::SetText(vExtension, c.extension);
+    AnsiField::SetText(vLogFolder, c.logFolder);
     vHexaLog->setChecked(c.hexLog);
     vSECSLog->setChecked(c.secsLog);
     vEventLog->setChecked(c.eventLog);
@@ -465,26 +486,26 @@ DriverConfig TfmConfig::Values() const {
     c.hsms = vMsgTransferType->currentIndex() == 0;
     c.deviceIds.clear();
     for (int i = 0; i < vDeviceIDList->count(); ++i)
-        c.deviceIds << vDeviceIDList->item(i)->text();
+        c.deviceIds << DeviceIdBytes(vDeviceIDList->item(i));
     c.queue = vCommBufferSize->text();
     c.skipSmlCheck = vSkipSMLCheck->isChecked();
-    c.smlFileName = vSMLFileName->text();
-    c.ip = vIPAdress->text();
+    c.smlFileName = AnsiField::Bytes(vSMLFileName);
+    c.ip = AnsiField::Bytes(vIPAdress);
     c.port = vPortNo->text();
     c.active = vConnectionMode->currentIndex() == 0;
     c.master = vMasterSlave->currentIndex() == 0;
     c.comPort = vCOMPort->currentIndex() + 1;
-    c.baud = vBaudRate->currentText();
-    c.parity = vParity->currentText();
-    c.dataBits = vDataBits->currentText();
-    c.stopBits = vStopBits->currentText();
+    c.baud = ChoiceBytes(vBaudRate);
+    c.parity = ChoiceBytes(vParity);
+    c.dataBits = ChoiceBytes(vDataBits);
+    c.stopBits = ChoiceBytes(vStopBits);
     for (size_t i = 0; i < vTimeouts.size(); ++i)
         c.timeouts[i] = vTimeouts[i]->text();
     c.linkTest = vLinkTestTimer->text();
     c.retryLimit = vRetryLimit->text();
-    c.prefix = vPrefix->text();
-    c.extension = vExtension->text();
-    c.logFolder = vLogFolder->text();
+    c.prefix = AnsiField::Bytes(vPrefix);
+    c.extension = AnsiField::Bytes(vExtension);
+    c.logFolder = AnsiField::Bytes(vLogFolder);
     c.hexLog = vHexaLog->isChecked();
     c.secsLog = vSECSLog->isChecked();
     c.eventLog = vEventLog->isChecked();
@@ -625,10 +646,12 @@ void TfmConfig::btnDeviceIDAddClick() {
         vAddDeviceID->setFocus();
         return;
     }
+    const QByteArray id = AnsiText::Encode(text);
     int row = 0;
-    while (row < vDeviceIDList->count() && !DeviceIdLess(text, vDeviceIDList->item(row)->text()))
+    while (row < vDeviceIDList->count() &&
+           !DeviceIdLess(id, DeviceIdBytes(vDeviceIDList->item(row))))
         ++row;
-    vDeviceIDList->insertItem(row, text);
+    vDeviceIDList->insertItem(row, NewDeviceIdItem(id));
     // Save keeps its state here; closing still offers to save.
     m_configModified = true;
 }
@@ -651,7 +674,7 @@ void TfmConfig::btnUseMyIPAdressClick() {
 
 void TfmConfig::btnSelectFolderClick() {
     const std::optional<QString> folder =
-        m_prompter.chooseFolder(QStringLiteral("Select Folder"), QString());
+        ChooseFolderCreating(m_prompter, QStringLiteral("Select Folder"), QString());
     if (!folder)
         return;
     vLogFolder->setText(*folder);

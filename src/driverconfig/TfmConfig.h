@@ -16,7 +16,7 @@ class QWidget;
 
 namespace pravik {
 
-class Prompter;
+class GuiPrompter;
 
 // The "Configuration" dialog of the driver's ".cfg" file. Created once and
 // opened for the ".cfg" file beside the current document; every opening reads
@@ -24,7 +24,7 @@ class Prompter;
 class TfmConfig : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmConfig(Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfmConfig(GuiPrompter& prompter, QWidget* parent = nullptr);
 
     // Opens the dialog modally (through the prompter) on the ".cfg" file at
     // cfgPath and returns when it closes.
@@ -78,7 +78,7 @@ private:
     bool save();
     void errorBox(const QString& text);
 
-    Prompter& m_prompter;
+    GuiPrompter& m_prompter;
     QString m_cfgPath;
     bool m_configModified = false;
     bool m_loading = false; // filling the controls is not a change

@@ -4,7 +4,7 @@
 
 namespace pravik {
 
-class Prompter;
+class GuiPrompter;
 class SmlDocument;
 class SmlNode;
 struct DocumentState;
@@ -15,7 +15,7 @@ public:
     virtual ~EditorHost() = default;
     virtual SmlDocument& document() = 0;
     virtual DocumentState& state() = 0;
-    virtual Prompter& prompter() = 0;
+    virtual GuiPrompter& prompter() = 0;
     // The tree's selected node, or nullptr.
     virtual SmlNode* selectedNode() const = 0;
     // Selects node (nullptr clears the selection); the selection handling runs.

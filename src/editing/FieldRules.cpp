@@ -6,17 +6,15 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "platform/AnsiText.h"
-
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
+#include <algorithm>
 
 namespace pravik {
 
 namespace {
-const char* const kOriginalBytes = "pravikOriginalBytes";
-const char* const kOriginalText = "pravikOriginalText";
+const char* const kTextBeforeEdit = "pravikTextBeforeEdit";
 } // namespace
 
 namespace FieldRules {
@@ -46,20 +44,6 @@ void SetLimitedText(QLineEdit* edit, const QString& text, int usualLimit) {
 void ResetLimit(QLineEdit* edit, int usualLimit) {
     if (edit->maxLength() != usualLimit)
         edit->setMaxLength(usualLimit);
-}
-
-void SetAnsiText(QLineEdit* edit, const QByteArray& bytes) {
-    const QString text = AnsiText::Decode(bytes);
-    edit->setText(text);
-    edit->setProperty(kOriginalBytes, bytes);
-    edit->setProperty(kOriginalText, text);
-}
-
-QByteArray AnsiBytes(const QLineEdit* edit) {
-    const QVariant original = edit->property(kOriginalText);
-    if (original.isValid() && original.toString() == edit->text())
-        return edit->property(kOriginalBytes).toByteArray();
-    return AnsiText::Encode(edit->text());
 }
 
 void SetCheckedIndex(QButtonGroup* group, int index) {
@@ -107,16 +91,36 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
 
 void InstallDescriptionRules(QLineEdit* edit) {
     edit->installEventFilter(new KeyFilter(KeyFilter::Kind::Description, edit));
+    // The text before each user edit, so that only what the edit brought in
+    // is filtered: brackets read from a file stay until the user removes them.
+    // Taken from the field itself, since textChanged may carry a text that a
+    // handler of textEdited has already replaced.
+    edit->setProperty(kTextBeforeEdit, edit->text());
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+                     [edit] { edit->setProperty(kTextBeforeEdit, edit->text()); });
     // textEdited fires for every change the user makes (typing, pasting,
     // dropping, undo) and never for the program's own setText.
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        if (!text.contains(u'<') && !text.contains(u'>'))
+        const QString before = edit->property(kTextBeforeEdit).toString();
+        // The inserted part lies between what the texts share at both ends.
+        qsizetype head = 0;
+        while (head < before.size() && head < text.size() && before[head] == text[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < before.size() - head && tail < text.size() - head &&
+               before[before.size() - 1 - tail] == text[text.size() - 1 - tail])
+            ++tail;
+        const QString inserted = text.mid(head, text.size() - head - tail);
+        if (!inserted.contains(u'<') && !inserted.contains(u'>'))
             return;
-        const int cursor = edit->cursorPosition();
-        const int removedBefore =
-            static_cast<int>(text.left(cursor).count(u'<') + text.left(cursor).count(u'>'));
-        edit->setText(FieldRules::WithoutAngleBrackets(text));
-        edit->setCursorPosition(cursor - removedBefore);
+        const qsizetype cursor = edit->cursorPosition();
+        // Brackets removed in front of the caret move it back.
+        const QString beforeCaret =
+            inserted.left(std::clamp<qsizetype>(cursor - head, 0, inserted.size()));
+        const qsizetype removedBefore = beforeCaret.count(u'<') + beforeCaret.count(u'>');
+        edit->setText(text.left(head) + FieldRules::WithoutAngleBrackets(inserted) +
+                      text.right(tail));
+        edit->setCursorPosition(static_cast<int>(cursor - removedBefore));
     });
 }
 

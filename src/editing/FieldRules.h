@@ -14,7 +14,7 @@ class QPushButton;
 namespace pravik {
 
 // The input rules the two dialogs share: which typed characters a field
-// accepts, and how field texts travel to and from node bytes.
+// accepts (node bytes travel through gui/AnsiField).
 namespace FieldRules {
 
 // Number fields take digits, control characters and non-ASCII characters
@@ -31,12 +31,6 @@ QString WithoutAngleBrackets(QString text);
 // (from a file) are shown whole: the limit grows until ResetLimit.
 void SetLimitedText(QLineEdit* edit, const QString& text, int usualLimit);
 void ResetLimit(QLineEdit* edit, int usualLimit);
-
-// Shows node bytes in a field and remembers them, so that AnsiBytes gives
-// back the very same bytes while the user has not changed the text (bytes
-// that do not decode cleanly survive an edit that leaves them alone).
-void SetAnsiText(QLineEdit* edit, const QByteArray& bytes);
-QByteArray AnsiBytes(const QLineEdit* edit);
 
 // Checks button number index of group, or none when there is no such button
 // (an exclusive group cannot uncheck its last button by itself).

@@ -9,7 +9,7 @@
 #include "editing/EditorHost.h"
 #include "editing/TfmItemEdit.h"
 #include "editing/TfmMsgEdit.h"
-#include "platform/Prompter.h"
+#include "gui/GuiPrompter.h"
 
 #include <QDialog>
 #include <vector>

@@ -3,6 +3,7 @@
 #include "document/ItemTypes.h"
 #include "document/NodeHeader.h"
 #include "editing/FieldRules.h"
+#include "gui/AnsiField.h"
 #include "platform/AnsiText.h"
 
 #include <QApplication>
@@ -154,7 +155,7 @@ void TfmItemEdit::FormShow() {
         lItemLength->setText(QStringLiteral("0"));
         lItemLength->setEnabled(true);
         cLengthNotFixed->setChecked(false);
-        FieldRules::SetAnsiText(lItemDesc, {});
+        AnsiField::SetText(lItemDesc, {});
     }
     QAbstractButton* chosen = m_itemTypes->checkedButton();
     (chosen ? chosen : m_itemTypes->button(0))->setFocus(Qt::OtherFocusReason);
@@ -177,7 +178,7 @@ void TfmItemEdit::prefill(const QByteArray& text) {
     FieldRules::SetLimitedText(lItemLength, shown, kLengthLimit);
     lItemLength->setEnabled(!notFixed);
     cLengthNotFixed->setChecked(notFixed);
-    FieldRules::SetAnsiText(lItemDesc, header.description.toByteArray());
+    AnsiField::SetText(lItemDesc, header.description.toByteArray());
 }
 
 ItemFields TfmItemEdit::fields() const {
@@ -185,7 +186,7 @@ ItemFields TfmItemEdit::fields() const {
     f.itemType = itemTypeIndex();
     f.length = AnsiText::Encode(lItemLength->text());
     f.lengthNotFixed = cLengthNotFixed->isChecked();
-    f.description = FieldRules::AnsiBytes(lItemDesc);
+    f.description = AnsiField::Bytes(lItemDesc);
     return f;
 }
 

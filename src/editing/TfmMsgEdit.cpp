@@ -2,6 +2,7 @@
 
 #include "document/NodeHeader.h"
 #include "editing/FieldRules.h"
+#include "gui/AnsiField.h"
 #include "platform/AnsiText.h"
 
 #include <QButtonGroup>
@@ -101,7 +102,7 @@ void TfmMsgEdit::FormShow() {
         lStream->setText(QStringLiteral("1"));
         lFunction->setText(QStringLiteral("1"));
         setMsgTypeIndex(0);
-        FieldRules::SetAnsiText(lMsgDesc, {});
+        AnsiField::SetText(lMsgDesc, {});
     }
     lStream->setFocus(Qt::OtherFocusReason);
 }
@@ -118,7 +119,7 @@ void TfmMsgEdit::prefill(const QByteArray& text) {
     FieldRules::SetLimitedText(lFunction, QString::number(header.function()), kNumberLimit);
     setMsgTypeIndex(-1);
     setMsgTypeIndex(header.messageType);
-    FieldRules::SetAnsiText(lMsgDesc, header.messageDescription.toByteArray());
+    AnsiField::SetText(lMsgDesc, header.messageDescription.toByteArray());
 }
 
 MessageFields TfmMsgEdit::fields() const {
@@ -126,7 +127,7 @@ MessageFields TfmMsgEdit::fields() const {
     f.stream = AnsiText::Encode(lStream->text());
     f.function = AnsiText::Encode(lFunction->text());
     f.messageType = msgTypeIndex();
-    f.description = FieldRules::AnsiBytes(lMsgDesc);
+    f.description = AnsiField::Bytes(lMsgDesc);
     return f;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace pravik {
 
@@ -24,8 +25,29 @@ void AtomicWrite(const QString& path, const QByteArray& data, const char* failur
 
 // The safe-save path for every file we rewrite: an existing file is first
 // renamed to path + ".bak" (never replacing an older backup; a failed rename
-// is ignored), then data is written through AtomicWrite.
+// is ignored), then data is written through AtomicWrite. When the write
+// fails, the file is put back under its name, so nothing changes.
 void SafeSave(const QString& path, const QByteArray& data, const char* failureFormat);
+
+// The two halves of SafeSave, for writers that need the file's old text when
+// it stays in place. MoveToBackup renames an existing file to path + ".bak"
+// and tells whether it did; WriteAfterBackup writes through AtomicWrite and,
+// when that fails, renames the backup it made back to path.
+bool MoveToBackup(const QString& path);
+void WriteAfterBackup(const QString& path, const QByteArray& data, const char* failureFormat,
+                      bool movedToBackup);
+
+// Failure injection for tests. Permissions do not stop root, so a refused
+// write is made here instead: the atomic writes after the first
+// `succeedFirst` fail at `step`, through the same paths a full disk or a
+// refusing file system takes (a short write really leaves a partial
+// temporary file, which is then discarded). std::nullopt ends it.
+enum class WriteStep { Open, Write, Flush, Commit };
+struct WriteFailure {
+    WriteStep step;
+    int succeedFirst = 0;
+};
+void InjectWriteFailure(std::optional<WriteFailure> failure);
 
 } // namespace FileSystem
 } // namespace pravik

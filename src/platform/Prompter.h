@@ -4,14 +4,13 @@
 #include <QStringList>
 #include <optional>
 
-class QDialog;
-
 namespace pravik {
 
-// Every message box, file dialog, folder chooser, modal dialog run and shell
-// request of the program goes through one Prompter. The application uses the
-// Qt implementation; tests use a scripted one, which is what makes questions,
-// cancel paths and error boxes testable without a person.
+// Every message box, file dialog, folder chooser and shell request of the
+// program goes through one Prompter (modal dialog runs through its GUI-side
+// extension, GuiPrompter). The application uses the Qt implementation; tests
+// use a scripted one, which is what makes questions, cancel paths and error
+// boxes testable without a person.
 class Prompter {
 public:
     enum class Icon { Information, Warning, Error, Question };
@@ -37,10 +36,11 @@ public:
     // Standard open/save file dialogs; std::nullopt when cancelled.
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
-    // Folder chooser that may create a folder; std::nullopt when cancelled.
+    // Folder chooser; std::nullopt when cancelled. The user may also type the
+    // name of a folder that does not exist, which is returned as typed
+    // (ChooseFolderCreating asks before creating it). start may name a
+    // folder that does not exist.
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start) = 0;
-    // Runs a dialog modally; returns QDialog::Accepted or QDialog::Rejected.
-    virtual int runDialog(QDialog* dialog) = 0;
     // Asks the desktop shell to open a document with its registered program.
     virtual void openWithShell(const QString& path) = 0;
 };

@@ -3,7 +3,7 @@
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
 #include "document/SmlDocument.h"
-#include "support/ScriptedPrompter.h"
+#include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
 #include <QAction>
@@ -81,7 +81,7 @@ protected:
     }
 
     TempDir dir;
-    ScriptedPrompter prompter;
+    ScriptedGuiPrompter prompter;
     std::unique_ptr<TfmMain> w;
 
 private:

@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, StartupFileOpensAsOpenDoes) {
     OpenStartupFile(*w, path);
     EXPECT_TRUE(prompter.boxes.empty());
 
-    ScriptedPrompter other;
+    ScriptedGuiPrompter other;
     TfmMain opened(other);
     other.answerOpen(path);
     opened.action("FileLoad")->trigger();

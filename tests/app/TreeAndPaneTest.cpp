@@ -224,7 +224,8 @@ TEST_F(MainWindowTest, OpenWhileThePaneIsShownShowsTheFileAsItIs) {
     w->action("FileNew")->trigger();
     w->action("ToolViewTextSML")->trigger();
     // Line ends of every kind, a stray line and text after a NUL byte.
-    open("odd.sml", QByteArray("junk\r<S1F1 P\n>\r\n\r\n<S2F2 S x>\0tail", 35));
+    static const char bytes[] = "junk\r<S1F1 P\n>\r\n\r\n<S2F2 S x>\0tail";
+    open("odd.sml", QByteArray(bytes, sizeof bytes - 1));
     EXPECT_EQ(w->memo()->toPlainText(), "junk\n<S1F1 P\n>\n\n<S2F2 S x>\n");
 }
 

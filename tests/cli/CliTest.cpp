@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "support/ForeignBytesCfg.h"
 
 using namespace pravik::test;
 
@@ -129,4 +130,14 @@ TEST(Cli, ConfigImportsAndSavesWithTheBackupRule) {
         << written.constData();
     EXPECT_EQ(dir.read("out.cfg.bak"), previous);
     EXPECT_EQ(Cli({"config", in}).status, 2);
+}
+
+TEST(Cli, ConfigKeepsTheBytesOfEveryValue) {
+    TempDir dir;
+    const QString in = dir.write("in.cfg", ReadForeignBytesCfg());
+    const CliRun r = Cli({"config", in, dir.path("out.cfg")});
+    EXPECT_EQ(r.status, 0);
+    const QByteArray written = dir.read("out.cfg");
+    for (const QByteArray& line : kForeignValueLines)
+        EXPECT_TRUE(written.contains(line)) << line.toStdString();
 }

@@ -50,7 +50,9 @@ foreach(bound Rows=3 Deep=2 ALIDs=4 RPT=2 V=2)
   list(GET pair 1 value)
   finish(${WORK}/roundtrip.h "const short Max_${name} = 1; //Need Edit" "const short Max_${name} = ${value}; //Need Edit")
 endforeach()
-run(${CXX} -std=c++17 -O0 -Wall -Wno-unknown-pragmas -I${WORK} -I${DATA} ${WORK}/roundtrip.cpp
+# The round trip runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+run(${CXX} -std=c++17 -O0 -g -Wall -Wno-unknown-pragmas -fsanitize=address,undefined
+    -fno-sanitize-recover=undefined -I${WORK} -I${DATA} ${WORK}/roundtrip.cpp
     ${DATA}/RoundTripMain.cpp -o ${WORK}/roundtrip)
 run(${WORK}/roundtrip)
 

@@ -6,6 +6,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Clock.h"
 #include "platform/PlatformError.h"
+#include "support/InjectedWriteFailure.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -15,10 +16,13 @@
 
 using namespace pravik;
 using pravik::test::DocumentFrom;
+using pravik::test::InjectedWriteFailure;
+using pravik::test::kWriteSteps;
 using pravik::test::Lines;
 using pravik::test::ScriptedPrompter;
 using pravik::test::SplitLines;
 using pravik::test::TempDir;
+using pravik::test::WriteStepName;
 
 namespace {
 
@@ -351,6 +355,46 @@ TEST(MakeCppFileCommand, FailedSourceLeavesTheHeaderUnasked) {
     EXPECT_THROW(MakeCppFile(prompter, *doc, QStringLiteral("Msg.sml"), QString(), kDate),
                  PlatformError);
     EXPECT_EQ(prompter.saveRequests.size(), 1u);
+}
+
+// A write refused after the backup rename leaves the file that was there:
+// for the source (the header is then not asked for) and for the header
+// after a written source.
+TEST(MakeCppFileCommand, ARefusedWriteLeavesThePreviousFile) {
+    auto doc = DocumentFrom(kFiveMessages);
+    for (const FileSystem::WriteStep step : kWriteSteps) {
+        for (const int failing : {0, 1}) {
+            SCOPED_TRACE(WriteStepName(step) + (failing ? " of the header" : " of the source"));
+            TempDir dir;
+            dir.write("Msg.cpp", "previous source");
+            dir.write("Msg.h", "previous header");
+            ScriptedPrompter prompter;
+            prompter.answerSave(dir.path("Msg.cpp"));
+            if (failing == 1)
+                prompter.answerSave(dir.path("Msg.h"));
+            const QString refused = dir.path(failing ? "Msg.h" : "Msg.cpp");
+            {
+                InjectedWriteFailure failure(step, failing);
+                try {
+                    MakeCppFile(prompter, *doc, dir.path("Msg.sml"), QString(), kDate);
+                    ADD_FAILURE() << "no error";
+                } catch (const PlatformError& e) {
+                    EXPECT_EQ(e.message(), "Cannot create file " + refused);
+                }
+            }
+            EXPECT_TRUE(prompter.allAnswersUsed());
+            EXPECT_EQ(dir.read("Msg.h"), "previous header");
+            EXPECT_FALSE(dir.exists("Msg.h.bak"));
+            if (failing == 1) {
+                EXPECT_EQ(dir.read("Msg.cpp"),
+                          GenerateSourceText(*doc, dir.path("Msg.cpp"), kDate));
+                EXPECT_EQ(dir.read("Msg.cpp.bak"), "previous source");
+            } else {
+                EXPECT_EQ(dir.read("Msg.cpp"), "previous source");
+                EXPECT_FALSE(dir.exists("Msg.cpp.bak"));
+            }
+        }
+    }
 }
 
 TEST(MakeCppFileCommand, UsesTheClockWhenNoDateIsGiven) {

@@ -1,6 +1,8 @@
 #include "driverconfig/DriverConfig.h"
 #include "platform/AnsiText.h"
 #include "platform/PlatformError.h"
+#include "support/ForeignBytesCfg.h"
+#include "support/InjectedWriteFailure.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -8,7 +10,7 @@
 #include <sys/resource.h>
 
 using namespace pravik;
-using pravik::test::TempDir;
+using namespace pravik::test;
 
 namespace {
 
@@ -38,7 +40,7 @@ TEST(DriverConfigRead, AFileWithOnlyHostTakesTheValuesForMissingKeys) {
     expected.keepPeriod = 0;
     expected.everyHour = false;
     EXPECT_EQ(c, expected);
-    EXPECT_EQ(c.deviceIds, QStringList{"0"});
+    EXPECT_EQ(c.deviceIds, QByteArrayList{"0"});
     EXPECT_EQ(c.port, "2001");
     EXPECT_EQ(c.timeouts[2], "45");
     EXPECT_EQ(c.smlFileName, "Tool.sml");
@@ -79,6 +81,9 @@ TEST(DriverConfigRead, IntegersAreDecimalOrHexAndOtherwiseTheDefault) {
     EXPECT_EQ(ParseProfileInteger("0xg1"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("-"), std::nullopt);
     EXPECT_EQ(ParseProfileInteger("20x1"), std::nullopt);
+    EXPECT_EQ(ParseDecimalInteger(" -12 "), -12);
+    EXPECT_EQ(ParseDecimalInteger("0x10"), std::nullopt);
+    EXPECT_EQ(ParseDecimalInteger("0X1f"), std::nullopt);
 }
 
 TEST(DriverConfigRead, SerialPortAndKeepPeriodMapping) {
@@ -99,22 +104,23 @@ TEST(DriverConfigRead, SerialPortAndKeepPeriodMapping) {
 TEST(DriverConfigRead, DeviceIdLists) {
     TempDir dir;
     EXPECT_EQ(ReadText(dir, "[General]\nDevice ID=5,12,7\n").deviceIds,
-              (QStringList{"5", "12", "7"}));
-    EXPECT_EQ(ReadText(dir, "[General]\nDevice ID=\n").deviceIds, QStringList());
-    EXPECT_EQ(ReadText(dir, "[General]\nHost=true\n").deviceIds, QStringList{"0"});
+              (QByteArrayList{"5", "12", "7"}));
+    EXPECT_EQ(ReadText(dir, "[General]\nDevice ID=\n").deviceIds, QByteArrayList());
+    EXPECT_EQ(ReadText(dir, "[General]\nHost=true\n").deviceIds, QByteArrayList{"0"});
     EXPECT_EQ(ReadText(dir, "[General]\nDevice ID=1,2,3,4,5,6,7,8,9,10,11,12\n").deviceIds.size(),
               12);
     EXPECT_EQ(ReadText(dir, "[General]\nDevice ID=1 2,  3 ,4\n").deviceIds,
-              (QStringList{"1", "2", "3", "4"}));
-    EXPECT_EQ(SplitDeviceIds("\"a b\",\"x\"\"y\",,3,"), (QStringList{"a b", "x\"y", "", "3", ""}));
+              (QByteArrayList{"1", "2", "3", "4"}));
+    EXPECT_EQ(SplitDeviceIds("\"a b\",\"x\"\"y\",,3,"),
+              (QByteArrayList{"a b", "x\"y", "", "3", ""}));
 
-    const QStringList odd{"a b", "x\"y", "c,d", "7"};
+    const QByteArrayList odd{"a b", "x\"y", "c,d", "7"};
     EXPECT_EQ(JoinDeviceIds(odd), "\"a b\",\"x\"\"y\",\"c,d\",7");
     EXPECT_EQ(SplitDeviceIds(JoinDeviceIds(odd)), odd);
 
-    QStringList ids{"5", "12", "7", "100"};
+    QByteArrayList ids{"5", "12", "7", "100"};
     SortDeviceIds(ids);
-    EXPECT_EQ(ids, (QStringList{"100", "12", "5", "7"}));
+    EXPECT_EQ(ids, (QByteArrayList{"100", "12", "5", "7"}));
 }
 
 TEST(DriverConfigRead, QuotesCaseAndBlanks) {
@@ -132,13 +138,13 @@ TEST(DriverConfigRead, QuotesCaseAndBlanks) {
     EXPECT_EQ(c.logFolder, "C:\\logs");
 }
 
-TEST(DriverConfigRead, TextsAreDecodedFromTheAnsiCodePage) {
+TEST(DriverConfigRead, TextsAreTheFilesBytes) {
     TempDir dir;
     // A backslash stays a backslash both ways.
     const QString folder = QStringLiteral("D:\\로그\\");
     EXPECT_EQ(AnsiText::Encode(folder), "D:\\\xB7\xCE\xB1\xD7\\");
     const DriverConfig c = ReadText(dir, "[Log]\r\nDir=" + AnsiText::Encode(folder) + "\r\n");
-    EXPECT_EQ(c.logFolder, folder);
+    EXPECT_EQ(c.logFolder, AnsiText::Encode(folder));
     const QString path = dir.path("Out.cfg");
     WriteDriverConfig(path, c);
     EXPECT_TRUE(dir.read("Out.cfg").contains("Dir=" + AnsiText::Encode(folder) + "\r\n"));
@@ -178,7 +184,8 @@ TEST(DriverConfigWrite, ValueFormsOnWriting) {
     const QString path = dir.path("Tool.cfg");
     DriverConfig c = DefaultDriverConfig(path);
     c.port = "20x1";
-    c.queue = "0x10";
+    c.queue = "0x10"; // hexadecimal is read from files only
+    c.timeouts[1] = "0X1f";
     c.timeouts[0] = "";
     c.retryLimit = " 7 ";
     c.comPort = 0;
@@ -188,9 +195,9 @@ TEST(DriverConfigWrite, ValueFormsOnWriting) {
     WriteDriverConfig(path, c);
     const QByteArray out = dir.read("Tool.cfg");
     for (const char* line :
-         {"\r\nPort=2001\r\n", "\r\nQueue=16\r\n", "\r\nT1=1\r\n", "\r\nRetry Limit=7\r\n",
-          "\r\nComm=0\r\n", "\r\nKeep Days=0\r\n", "\r\nDevice ID=12,5,7\r\n",
-          "\r\nSML=Tool.sml\r\n", "\r\nUseLogByMesg=false\r\n"})
+         {"\r\nPort=2001\r\n", "\r\nQueue=100000\r\n", "\r\nT1=1\r\n", "\r\nT2=10\r\n",
+          "\r\nRetry Limit=7\r\n", "\r\nComm=0\r\n", "\r\nKeep Days=0\r\n",
+          "\r\nDevice ID=12,5,7\r\n", "\r\nSML=Tool.sml\r\n", "\r\nUseLogByMesg=false\r\n"})
         EXPECT_TRUE(out.contains(line)) << line;
 }
 
@@ -310,4 +317,74 @@ TEST(DriverConfigWrite, ARefusedWriteAfterTheBackupPutsTheFileBack) {
     }
     EXPECT_EQ(dir.read("Tool.cfg"), "[General]\r\nHost=true\r\n");
     EXPECT_EQ(dir.read("Tool.cfg.bak"), "old");
+}
+
+// The same for a write refused at each step, whether the file was moved to
+// its backup or (with a backup present) was to be updated in place.
+TEST(DriverConfigWrite, AWriteRefusedAtAnyStepLeavesThePreviousFile) {
+    const QByteArray previous = "[General]\r\nHost=true\r\n";
+    for (const FileSystem::WriteStep step : kWriteSteps) {
+        for (const bool backupPresent : {false, true}) {
+            SCOPED_TRACE(WriteStepName(step) + (backupPresent ? ", in place" : ", new file"));
+            TempDir dir;
+            const QString path = dir.write("Tool.cfg", previous);
+            if (backupPresent)
+                dir.write("Tool.cfg.bak", "old");
+            {
+                InjectedWriteFailure failure(step);
+                try {
+                    WriteDriverConfig(path, DefaultDriverConfig(path));
+                    ADD_FAILURE() << "no error";
+                } catch (const PlatformError& e) {
+                    EXPECT_EQ(e.message(), "Unable to write to " + path);
+                }
+            }
+            EXPECT_EQ(dir.read("Tool.cfg"), previous);
+            EXPECT_EQ(dir.read("Tool.cfg.bak"), backupPresent ? "old" : "<missing>");
+        }
+    }
+}
+
+// Values in other encodings are written back byte for byte, when the file is
+// written new (after its backup) and when it is updated in place.
+TEST(DriverConfigBytes, ValuesNobodyEditedKeepTheirBytes) {
+    TempDir dir;
+    const QString path = dir.write("Tool.cfg", ReadForeignBytesCfg());
+    DriverConfig c;
+    ASSERT_TRUE(ReadDriverConfig(path, c));
+    EXPECT_EQ(c.logFolder, "/data/\xEB\xA1\x9C\xEA\xB7\xB8/\xB0");
+    c.timeouts[2] = QStringLiteral("60"); // another field changed
+    for (const char* how : {"new file", "in place"}) {
+        SCOPED_TRACE(how);
+        SortDeviceIds(c.deviceIds);
+        WriteDriverConfig(path, c);
+        const QByteArray written = dir.read("Tool.cfg");
+        for (const QByteArray& line : kForeignValueLines)
+            EXPECT_TRUE(written.contains(line)) << line.toStdString();
+        EXPECT_TRUE(written.contains("\r\nT3=60\r\n"));
+        DriverConfig back;
+        ASSERT_TRUE(ReadDriverConfig(path, back));
+        EXPECT_EQ(back.prefix, c.prefix);
+        EXPECT_EQ(back.ip, c.ip);
+    }
+    EXPECT_EQ(dir.read("Tool.cfg.bak"), ReadForeignBytesCfg());
+}
+
+// The 2047-byte cut of a read value may fall between a lead byte and its
+// trail byte: every byte that was read is written back.
+TEST(DriverConfigBytes, TheCutAtTheLengthLimitLosesNoByteThatWasRead) {
+    TempDir dir;
+    const QByteArray korean = "\xB0\xA1"; // one double-byte character
+    const QByteArray split = QByteArray(2046, 'a') + korean + "tail";
+    const QByteArray whole = QByteArray(2045, 'b') + korean + "tail";
+    const QString path =
+        dir.write("Tool.cfg", "[Log]\r\nDir=" + split + "\r\nPrefix=" + whole + "\r\n");
+    DriverConfig c;
+    ASSERT_TRUE(ReadDriverConfig(path, c));
+    EXPECT_EQ(c.logFolder, split.left(2047)); // ends in the lead byte
+    EXPECT_EQ(c.prefix, whole.left(2047));    // ends in the whole character
+    WriteDriverConfig(path, c);
+    const QByteArray written = dir.read("Tool.cfg");
+    EXPECT_TRUE(written.contains("\r\nDir=" + split.left(2047) + "\r\n"));
+    EXPECT_TRUE(written.contains("\r\nPrefix=" + whole.left(2047) + "\r\n"));
 }

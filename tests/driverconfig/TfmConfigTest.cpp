@@ -1,12 +1,15 @@
 #include "driverconfig/TfmConfig.h"
 #include "platform/Clock.h"
-#include "support/ScriptedPrompter.h"
+#include "support/ForeignBytesCfg.h"
+#include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,7 +17,9 @@
 #include <QTest>
 
 using namespace pravik;
-using pravik::test::ScriptedPrompter;
+using pravik::test::kForeignValueLines;
+using pravik::test::ReadForeignBytesCfg;
+using pravik::test::ScriptedGuiPrompter;
 using pravik::test::TempDir;
 using Answer = Prompter::Answer;
 
@@ -94,7 +99,7 @@ protected:
     }
 
     TempDir dir;
-    ScriptedPrompter prompter;
+    ScriptedGuiPrompter prompter;
     TfmConfig dialog{prompter};
     QString cfg = dir.path("Tool.cfg");
 };
@@ -338,6 +343,30 @@ TEST_F(ConfigDialog, SaveWritesTheFileAndKeepsTheButtonEnabled) {
     EXPECT_TRUE(saved.contains("\r\nHost=true\r\n"));
 }
 
+// Only the file reader knows "0x": a number typed in the dialog is decimal,
+// and any other text is written as the key's default.
+TEST_F(ConfigDialog, TypedNumbersAreDecimalOnly) {
+    dir.write("Tool.cfg", "[HSMS]\r\nPort=0x10\r\n");
+    const std::tuple<const char*, const char*, const char*> typed[] = {
+        {"vPortNo", "0x10", "\r\nPort=2001\r\n"},
+        {"vT1Timeout", "0X1f", "\r\nT1=1\r\n"},
+        {"vCommBufferSize", "0x10", "\r\nQueue=100000\r\n"},
+        {"vRetryLimit", "0x", "\r\nRetry Limit=3\r\n"},
+        {"vT3Timeout", "060", "\r\nT3=60\r\n"},
+        {"vLinkTestTimer", "-7", "\r\nLink Test Interval=-7\r\n"},
+    };
+    open([&] {
+        EXPECT_EQ(edit("vPortNo")->text(), "16"); // read from the file
+        for (const auto& [field, text, line] : typed)
+            type(field, text);
+        click("btnSave");
+        closeAnswering(std::nullopt);
+    });
+    const QByteArray saved = dir.read("Tool.cfg");
+    for (const auto& [field, text, line] : typed)
+        EXPECT_TRUE(saved.contains(line)) << field << " " << text;
+}
+
 TEST_F(ConfigDialog, ImportTakesTheMissingKeyValuesAndSavesOnlyToTheDocumentsFile) {
     dir.write("Tool.cfg", kSample);
     const QString sparse =
@@ -445,16 +474,38 @@ TEST_F(ConfigDialog, TheFolderChooserFillsTheLogFolder) {
         prompter.answerFolder(std::nullopt);
         click("btnSelectFolder");
         EXPECT_FALSE(dialog.ConfigModified());
-        prompter.answerFolder(QStringLiteral("/data/logs"));
+        const QString logs = dir.path("logs");
+        ASSERT_TRUE(QDir().mkpath(logs));
+        prompter.answerFolder(logs);
         edit("vPrefix")->setFocus();
         click("btnSelectFolder");
-        EXPECT_EQ(edit("vLogFolder")->text(), "/data/logs");
+        EXPECT_EQ(edit("vLogFolder")->text(), logs);
         EXPECT_EQ(QApplication::focusWidget(), edit("vLogFolder"));
         EXPECT_TRUE(dialog.ConfigModified());
         closeAnswering(Answer::No);
     });
     ASSERT_EQ(prompter.folderRequests.size(), 2u);
     EXPECT_TRUE(prompter.folderRequests[0].isEmpty());
+}
+
+TEST_F(ConfigDialog, ATypedFolderThatDoesNotExistIsCreatedAfterTheQuestion) {
+    dir.write("Tool.cfg", kSample);
+    const QString typed = dir.path("new-logs");
+    open([&] {
+        prompter.answerFolder(typed);
+        prompter.answerBox(Answer::No);
+        prompter.answerFolder(typed);
+        prompter.answerBox(Answer::Yes);
+        click("btnSelectFolder");
+        EXPECT_EQ(prompter.boxes.size(), 2u);
+        EXPECT_EQ(prompter.boxes.back().text,
+                  "The folder \"" + typed + "\" does not exist. Create it?");
+        EXPECT_EQ(edit("vLogFolder")->text(), typed);
+        EXPECT_TRUE(dialog.ConfigModified());
+        closeAnswering(Answer::Yes);
+    });
+    EXPECT_TRUE(QFileInfo(typed).isDir());
+    EXPECT_TRUE(dir.read("Tool.cfg").contains("\r\nDir=" + typed.toLocal8Bit() + "\r\n"));
 }
 
 TEST_F(ConfigDialog, TheDialogOpensOnThePageShownLast) {
@@ -486,4 +537,44 @@ TEST_F(ConfigDialog, PagesRenderToImages) {
         }
         closeAnswering(std::nullopt);
     });
+}
+
+// Values in other encodings keep their bytes when another field is changed;
+// a field the user edits is encoded from what it shows.
+TEST_F(ConfigDialog, ValuesKeepTheirBytesUnlessTheirFieldIsEdited) {
+    dir.write("Tool.cfg", ReadForeignBytesCfg());
+    open([&] {
+        EXPECT_EQ(combo("vParity")->currentIndex(), 3); // shown as an extra choice
+        type("vT3Timeout", "60");
+        click("btnSave");
+        closeAnswering(std::nullopt);
+    });
+    QByteArray saved = dir.read("Tool.cfg");
+    for (const QByteArray& line : kForeignValueLines)
+        EXPECT_TRUE(saved.contains(line)) << line.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nT3=60\r\n"));
+
+    // Now the backup exists: the file is updated in place.
+    open([&] {
+        // Korean arrives from the input method.
+        edit("vPrefix")->clear();
+        QInputMethodEvent korean;
+        korean.setCommitString(QStringLiteral("로그"));
+        QApplication::sendEvent(edit("vPrefix"), &korean);
+        EXPECT_EQ(edit("vPrefix")->text(), QStringLiteral("로그"));
+        combo("vParity")->setCurrentText("EVEN");
+        type("vAddDeviceID", "7");
+        click("btnDeviceIDAdd");
+        closeAnswering(Answer::Yes);
+    });
+    saved = dir.read("Tool.cfg");
+    EXPECT_TRUE(saved.contains("\r\nPrefix=\xB7\xCE\xB1\xD7\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nParity=EVEN\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nDevice ID=5,7,caf\xE9,\xB0\xA1\r\n"));
+    for (const QByteArray& line : kForeignValueLines) {
+        const bool edited = line.startsWith("\r\nPrefix=") || line.startsWith("\r\nParity=") ||
+                            line.startsWith("\r\nDevice ID=");
+        EXPECT_NE(saved.contains(line), edited) << line.toStdString();
+    }
+    EXPECT_EQ(dir.read("Tool.cfg.bak"), ReadForeignBytesCfg());
 }

@@ -101,6 +101,37 @@ TEST_F(ItemDialogTest, NotFixedBoxShowsNAndGivesBackZero) {
     EXPECT_EQ(dlg.lItemDesc->text(), "ab");
 }
 
+// Brackets that came with the node's text stay; only what the user types or
+// pastes loses them.
+template <class Dlg> void BracketsFromTheFileStay(Dlg& dlg, QLineEdit* desc, const char* text) {
+    dlg.prefill(text);
+    dlg.setEditMode(true);
+    Activate(&dlg);
+    ASSERT_EQ(desc->text(), "a<b>c");
+    desc->setFocus(Qt::TabFocusReason);
+    desc->end(false);
+    QTest::keyClicks(desc, "x<y");
+    EXPECT_EQ(desc->text(), "a<b>cxy");
+    desc->setCursorPosition(1);
+    QTest::keyClick(desc, Qt::Key_Delete); // the user removes one: it is gone
+    EXPECT_EQ(desc->text(), "ab>cxy");
+    Paste(desc, "<p>");
+    EXPECT_EQ(desc->text(), "apb>cxy");
+    EXPECT_EQ(desc->cursorPosition(), 2);
+    QTest::keyClicks(desc, "!");
+    EXPECT_EQ(dlg.fields().description, "ap!b>cxy");
+}
+
+TEST(DescriptionFilter, BracketsFromTheFileStayInTheMessageDialog) {
+    TfmMsgEdit dlg;
+    BracketsFromTheFileStay(dlg, dlg.lMsgDesc, "S1F1 P a<b>c");
+}
+
+TEST(DescriptionFilter, BracketsFromTheFileStayInTheItemDialog) {
+    TfmItemEdit dlg;
+    BracketsFromTheFileStay(dlg, dlg.lItemDesc, "A 5 a<b>c");
+}
+
 TEST_F(ItemDialogTest, ItemsGetAtLeastLengthOne) {
     Click(Choice(dlg.rItemType, 3)); // moving among the choices is not leaving them
     Click(Choice(dlg.rItemType, 0));

@@ -11,7 +11,7 @@
 // copies inside the scripted prompter when it inlines them here.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include "support/ScriptedPrompter.h"
+#include "support/ScriptedGuiPrompter.h"
 #pragma GCC diagnostic pop
 
 #include <QAbstractItemModelTester>
@@ -65,7 +65,7 @@ public:
     }
     SmlDocument& document() override { return doc_; }
     DocumentState& state() override { return state_; }
-    Prompter& prompter() override { return prompter_; }
+    GuiPrompter& prompter() override { return prompter_; }
     SmlNode* selectedNode() const override { return selected_; }
     void selectNode(SmlNode* node) override { selected_ = node; }
     void setPasteEnabled(bool on) override { commands[QStringLiteral("ItemPaste")] = on; }
@@ -74,7 +74,7 @@ public:
     // Every command's model notifications are checked as they happen.
     QAbstractItemModelTester tester{&doc_, QAbstractItemModelTester::FailureReportingMode::Fatal};
     DocumentState state_;
-    ScriptedPrompter prompter_;
+    ScriptedGuiPrompter prompter_;
     SmlNode* selected_ = nullptr;
     std::map<QString, bool> commands;
 };

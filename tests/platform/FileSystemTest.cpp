@@ -1,12 +1,12 @@
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
+#include "support/InjectedWriteFailure.h"
 #include "support/TempDir.h"
 
-#include <QFile>
-#include <sys/stat.h>
+#include <QDir>
 
 using namespace pravik;
-using pravik::test::TempDir;
+using namespace pravik::test;
 
 TEST(FileSystem, RenameNeverReplacesAnExistingTarget) {
     TempDir dir;
@@ -44,21 +44,51 @@ TEST(FileSystem, SafeSaveKeepsTheFirstBackupAndWritesWhole) {
     EXPECT_EQ(dir.read("a.sml"), "three");
 }
 
+// A write refused at any step (also for root) leaves the previous content
+// under its name, an older backup untouched, and no temporary file behind.
 TEST(FileSystem, FailedWriteLeavesPreviousContent) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    TempDir dir;
-    QDir().mkpath(dir.path("ro"));
-    const QString p = dir.write("ro/a.sml", "kept");
-    ::chmod(QFile::encodeName(dir.path("ro")).constData(), 0555);
-    try {
-        FileSystem::SafeSave(p, "lost?", kUnableToWriteTo);
-        ADD_FAILURE() << "no error";
-    } catch (const PlatformError& e) {
-        EXPECT_EQ(e.message(), "Unable to write to " + p);
+    for (const FileSystem::WriteStep step : kWriteSteps) {
+        for (const bool olderBackup : {false, true}) {
+            SCOPED_TRACE(WriteStepName(step) + (olderBackup ? ", older backup" : ""));
+            TempDir dir;
+            const QString p = dir.write("a.sml", "kept");
+            if (olderBackup)
+                dir.write("a.sml.bak", "older");
+            const std::pair<const char*, QString> formats[] = {
+                {kUnableToWriteTo, "Unable to write to "},
+                {kCannotCreateFile, "Cannot create file "}};
+            for (const auto& [format, message] : formats) {
+                InjectedWriteFailure failure(step);
+                try {
+                    FileSystem::SafeSave(p, "lost?", format);
+                    ADD_FAILURE() << "no error";
+                } catch (const PlatformError& e) {
+                    EXPECT_EQ(e.message(), message + p);
+                }
+            }
+            EXPECT_EQ(dir.read("a.sml"), "kept");
+            EXPECT_EQ(dir.read("a.sml.bak"), olderBackup ? "older" : "<missing>");
+            EXPECT_EQ(QDir(dir.path("")).entryList(QDir::Files | QDir::Hidden).size(),
+                      olderBackup ? 2 : 1);
+        }
     }
-    ::chmod(QFile::encodeName(dir.path("ro")).constData(), 0755);
-    EXPECT_EQ(dir.read("ro/a.sml"), "kept");
+}
+
+TEST(FileSystem, InjectedFailuresSpareTheFirstWritesAndEnd) {
+    TempDir dir;
+    {
+        InjectedWriteFailure failure(FileSystem::WriteStep::Commit, 2);
+        FileSystem::AtomicWrite(dir.path("1"), "one", kCannotCreateFile);
+        FileSystem::AtomicWrite(dir.path("2"), "two", kCannotCreateFile);
+        EXPECT_THROW(FileSystem::AtomicWrite(dir.path("3"), "three", kCannotCreateFile),
+                     PlatformError);
+        EXPECT_THROW(FileSystem::AtomicWrite(dir.path("4"), "", kCannotCreateFile), PlatformError);
+    }
+    FileSystem::AtomicWrite(dir.path("5"), "five", kCannotCreateFile);
+    EXPECT_EQ(dir.read("2"), "two");
+    EXPECT_FALSE(dir.exists("3"));
+    EXPECT_FALSE(dir.exists("4"));
+    EXPECT_EQ(dir.read("5"), "five");
 }
 
 TEST(FileSystem, WriteIntoMissingFolderFails) {

@@ -2,12 +2,13 @@
 #include "platform/PlatformError.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
+#include "support/InjectedWriteFailure.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 using namespace pravik;
-using pravik::test::TempDir;
+using namespace pravik::test;
 
 namespace {
 void Load(SmlDocument& doc, const QByteArray& text) {
@@ -116,4 +117,29 @@ TEST(SaveDocument, FailureNamesThePathAndKeepsTheOldContent) {
         EXPECT_EQ(e.message(), "Cannot create file " + dir.path("taken.sml"));
     }
     EXPECT_TRUE(QFileInfo(dir.path("taken.sml")).isDir());
+}
+
+TEST(SaveDocument, AWriteRefusedAfterTheBackupLeavesThePreviousFile) {
+    SmlDocument doc;
+    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    for (const FileSystem::WriteStep step : kWriteSteps) {
+        SCOPED_TRACE(WriteStepName(step));
+        TempDir dir;
+        const QString path = dir.write("a.sml", "<S9F9 P previous\r\n>\r\n");
+        {
+            InjectedWriteFailure failure(step);
+            try {
+                SaveDocument(path, doc);
+                ADD_FAILURE() << "no error";
+            } catch (const PlatformError& e) {
+                EXPECT_EQ(e.message(), "Cannot create file " + path);
+            }
+        }
+        EXPECT_EQ(dir.read("a.sml"), "<S9F9 P previous\r\n>\r\n");
+        EXPECT_FALSE(dir.exists("a.sml.bak"));
+        // The next save makes the backup as usual.
+        SaveDocument(path, doc);
+        EXPECT_EQ(dir.read("a.sml.bak"), "<S9F9 P previous\r\n>\r\n");
+        EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n");
+    }
 }

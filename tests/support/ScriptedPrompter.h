@@ -2,9 +2,7 @@
 
 #include "platform/Prompter.h"
 
-#include <QDialog>
 #include <deque>
-#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -13,8 +11,15 @@ namespace pravik::test {
 // A Prompter for tests: answers come from queues the test fills, and every
 // request is recorded so the test can check what the user would have seen.
 // An unexpected request (empty queue) fails the test and answers "cancel".
-class ScriptedPrompter : public Prompter {
+// Interface is Prompter for the core, GuiPrompter for the windowed parts
+// (ScriptedGuiPrompter.h adds the dialog runs).
+template <class Interface> class ScriptedPrompterFor : public Interface {
 public:
+    using Icon = Prompter::Icon;
+    using Buttons = Prompter::Buttons;
+    using Answer = Prompter::Answer;
+    using FileRequest = Prompter::FileRequest;
+
     struct Box {
         Icon icon;
         QString title;
@@ -27,24 +32,19 @@ public:
     // std::nullopt scripts a cancelled dialog.
     void answerOpen(std::optional<QString> path) { m_openAnswers.push_back(std::move(path)); }
     void answerSave(std::optional<QString> path) { m_saveAnswers.push_back(std::move(path)); }
+    // The folder the user picks or types (it need not exist).
     void answerFolder(std::optional<QString> path) { m_folderAnswers.push_back(std::move(path)); }
-    // The handler fills the dialog's fields (or drives it) and returns
-    // QDialog::Accepted or Rejected. The dialog is shown while it runs.
-    void answerDialog(std::function<int(QDialog*)> handler) {
-        m_dialogAnswers.push_back(std::move(handler));
-    }
 
     // --- what was asked ---
     std::vector<Box> boxes;
     std::vector<FileRequest> openRequests;
     std::vector<FileRequest> saveRequests;
     std::vector<QString> folderRequests;
-    std::vector<QDialog*> dialogsRun;
     std::vector<QString> shellOpened;
 
     bool allAnswersUsed() const {
         return m_boxAnswers.empty() && m_openAnswers.empty() && m_saveAnswers.empty() &&
-               m_folderAnswers.empty() && m_dialogAnswers.empty();
+               m_folderAnswers.empty();
     }
 
     // --- Prompter ---
@@ -73,20 +73,6 @@ public:
         folderRequests.push_back(start);
         return next(m_folderAnswers, "folder chooser");
     }
-    int runDialog(QDialog* dialog) override {
-        dialogsRun.push_back(dialog);
-        if (m_dialogAnswers.empty()) {
-            ADD_FAILURE() << "unexpected dialog: " << dialog->windowTitle().toStdString();
-            return QDialog::Rejected;
-        }
-        auto handler = std::move(m_dialogAnswers.front());
-        m_dialogAnswers.pop_front();
-        dialog->show();
-        const int result = handler(dialog);
-        dialog->hide();
-        dialog->setResult(result);
-        return result;
-    }
     void openWithShell(const QString& path) override { shellOpened.push_back(path); }
 
 private:
@@ -108,7 +94,8 @@ private:
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<std::optional<QString>> m_folderAnswers;
-    std::deque<std::function<int(QDialog*)>> m_dialogAnswers;
 };
+
+using ScriptedPrompter = ScriptedPrompterFor<Prompter>;
 
 } // namespace pravik::test

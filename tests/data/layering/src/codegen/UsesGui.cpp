@@ -1,0 +1,2 @@
+#include "gui/GuiPrompter.h"
+#include "editing/FieldRules.h"

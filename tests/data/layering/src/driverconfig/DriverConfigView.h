@@ -1,0 +1,1 @@
+#include "driverconfig/TfmConfig.h"

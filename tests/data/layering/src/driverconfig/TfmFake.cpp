@@ -1,0 +1,2 @@
+#include <QDialog>
+#include <QHostInfo>

@@ -1,0 +1,2 @@
+#include <QTcpSocket>
+#include <QtNetwork/QHostAddress>
