@@ -103,8 +103,10 @@ const ItemType* ItemTypes::at(int index) {
 }
 
 const ItemType* ItemTypes::find(QByteArrayView code) {
+    if (code.isEmpty())
+        return nullptr;
     for (const ItemType& t : kTypes)
-        if (code == QByteArrayView(t.code))
+        if (t.code[0] == code[0] && code == QByteArrayView(t.code))
             return &t;
     return nullptr;
 }
