@@ -5,6 +5,7 @@
 #include "platform/AnsiText.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace pravik {
 
@@ -26,17 +27,24 @@ QString DiagnosticKey(const Diagnostic& d) {
     return AnsiText::Decode(h.head.toByteArray());
 }
 
-QString DiagnosticPath(const Diagnostic& d) {
+std::vector<const SmlNode*> DiagnosticPathNodes(const Diagnostic& d) {
+    std::vector<const SmlNode*> nodes;
     if (!d.where.node || !d.where.message)
-        return QString();
-    QStringList tail;
+        return nodes;
     const SmlNode* n = d.where.node;
     for (int i = 0; i < kPathTail && n && n != d.where.message; ++i, n = n->parent())
-        tail.prepend(AnsiText::Decode(n->Text()).trimmed());
-    QStringList parts{AnsiText::Decode(d.where.message->Text()).trimmed()};
+        nodes.push_back(n);
     if (d.where.depth > kPathTail)
-        parts << QStringLiteral("…");
-    parts << tail;
+        nodes.push_back(nullptr);
+    nodes.push_back(d.where.message);
+    std::reverse(nodes.begin(), nodes.end());
+    return nodes;
+}
+
+QString DiagnosticPath(const Diagnostic& d) {
+    QStringList parts;
+    for (const SmlNode* n : DiagnosticPathNodes(d))
+        parts << (n ? AnsiText::Decode(n->Text()).trimmed() : QStringLiteral("…"));
     return parts.join(QStringLiteral(" > "));
 }
 

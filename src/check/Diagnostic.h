@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 namespace pravik {
 
@@ -48,6 +49,9 @@ template <class Range> DiagnosticCounts CountDiagnostics(const Range& diagnostic
 // "S6F11": the first word of the node's message (as written); empty for
 // the document as a whole.
 QString DiagnosticKey(const Diagnostic& d);
+// The nodes a path shows, from the message down; nullptr stands for the
+// levels left out ("…").
+std::vector<const SmlNode*> DiagnosticPathNodes(const Diagnostic& d);
 // "S6F11 > L 3 Report > U4 1 CEID": the node texts from the message down,
 // decoded for display. A deep node shows the message, "…" and the last
 // four levels, so a path costs the same however deep the tree is.
