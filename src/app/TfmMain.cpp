@@ -100,6 +100,10 @@ TfmMain::~TfmMain() {
     // changes to a window whose actions are already gone.
     TreeView1->disconnect(this);
     TreeView1->selectionModel()->disconnect(this);
+    // Nor the document, whose undo stack, cleared as it goes, reports a
+    // change of Modified when the window closes with unsaved changes.
+    m_doc->disconnect(this);
+    m_doc->undoStack()->disconnect(this);
 }
 
 // --- construction -----------------------------------------------------------
