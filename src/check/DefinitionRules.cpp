@@ -97,10 +97,6 @@ bool DeclaresNamedMember(const NodeVisit& v) {
     return v.node.Kind() == NodeKind::Item || IsVariableList(v);
 }
 
-const ItemType* ItemTypeOf(const NodeVisit& v) {
-    return v.itemType;
-}
-
 // --- structure --------------------------------------------------------------
 
 // The faults the structure check marks, one rule per kind.
@@ -317,7 +313,7 @@ class UnknownTypeRule : public CheckRule {
 public:
     UnknownTypeRule() : CheckRule(kUnknownType) {}
     void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        if (v.node.Kind() == NodeKind::Item && !ItemTypeOf(v))
+        if (v.node.Kind() == NodeKind::Item && !v.itemType)
             sink.report(v.ref, QStringLiteral("알 수 없는 아이템 형식 '%1'입니다. 생성된 코드에 "
                                               "그런 형식이 없고, 이 아이템은 읽히지도 보내지지도 "
                                               "않습니다.")
@@ -329,7 +325,7 @@ class Jis8Rule : public CheckRule {
 public:
     Jis8Rule() : CheckRule(kJis8) {}
     void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        const ItemType* t = v.node.Kind() == NodeKind::Item ? ItemTypeOf(v) : nullptr;
+        const ItemType* t = v.itemType; // nullptr unless an item
         if (t && !t->sendSingle)
             sink.report(v.ref, QStringLiteral("JIS8(J8) 아이템은 생성된 코드가 읽고 쓸 수 "
                                               "없습니다 (GetJ8이 없고, 보내는 줄은 \"Not "
@@ -341,7 +337,7 @@ class ItemLengthRule : public CheckRule {
 public:
     ItemLengthRule() : CheckRule(kItemLength) {}
     void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        if (v.node.Kind() != NodeKind::Item || !ItemTypeOf(v))
+        if (!v.itemType)
             return;
         const QByteArrayView length = v.header.words.length;
         const auto value = ParseDecimalValue(length);
@@ -381,7 +377,7 @@ class ItemSizeRule : public CheckRule {
 public:
     ItemSizeRule() : CheckRule(kItemSize) {}
     void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        const ItemType* t = v.node.Kind() == NodeKind::Item ? ItemTypeOf(v) : nullptr;
+        const ItemType* t = v.itemType; // nullptr unless an item
         if (!t)
             return;
         const qint64 value = ParseDecimal(v.header.words.length, 0);
@@ -620,7 +616,7 @@ class LeadingZerosRule : public CheckRule {
 public:
     LeadingZerosRule() : CheckRule(kLeadingZeros) {}
     void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        if (v.node.Kind() != NodeKind::Item || !ItemTypeOf(v))
+        if (!v.itemType)
             return;
         const QByteArrayView length = v.header.words.length;
         const auto value = ParseDecimalValue(length);
