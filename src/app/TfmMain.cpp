@@ -293,8 +293,13 @@ void TfmMain::createControls() {
     addDockWidget(Qt::BottomDockWidgetArea, m_problems);
     m_problems->hide();
     StatusBar1->addPermanentWidget(m_problems->statusButton());
-    connect(m_problems, &ProblemsPane::nodeActivated, this,
-            [this](SmlNode* node) { runCommand([this, node] { selectNode(node); }); });
+    // The node found, with the keyboard in the tree, ready for its commands.
+    connect(m_problems, &ProblemsPane::nodeActivated, this, [this](SmlNode* node) {
+        runCommand([this, node] {
+            selectNode(node);
+            TreeView1->setFocus(Qt::OtherFocusReason);
+        });
+    });
     connect(m_problems->statusButton(), &QToolButton::clicked, this,
             [this] { ToolProblems->trigger(); });
     // Closed with its own button: the menu entry follows (isHidden, not

@@ -116,6 +116,7 @@ TEST_F(ProblemsPaneTest, DoubleClickAndEnterSelectAndRevealTheNode) {
     EXPECT_EQ(w->selectedNode(), named);
     EXPECT_TRUE(w->tree()->isExpanded(w->document().indexOf(named->parent())));
     EXPECT_EQ(w->statusPanelText(2), AnsiText::Decode(named->Text()));
+    EXPECT_TRUE(w->tree()->hasFocus()); // ready for the node's commands
 
     view->setFocus();
     view->setCurrentIndex(model()->index(rowOf("E303"), 0));
