@@ -1,6 +1,8 @@
 // The main window at scale, offscreen: opening a 10^6-node file up to the
 // first paint, the structure check with 10^5 faulty nodes up to the repaint,
-// and selecting a message while the text pane shows the whole file.
+// selecting a message while the text pane shows the whole file, and the
+// problems pane checking the 10^6 nodes again after an edit.
+#include "app/ProblemsPane.h"
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
 #include "document/SmlDocument.h"
@@ -127,6 +129,35 @@ void BM_SelectMessageWithPaneShown(benchmark::State& state) {
     state.counters["caret"] = w.memo()->caretPosition();
 }
 BENCHMARK(BM_SelectMessageWithPaneShown)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// What the problems pane does once the document is quiet after an edit:
+// the whole check and the rows it shows, with the pane open. Every message
+// of the file is a primary without its reply, and most streams are above
+// 127: some 2 * 10^5 findings, of which the pane shows the first 10^4.
+void BM_ProblemsPaneRefreshAfterAnEdit(benchmark::State& state) {
+    BenchPrompter p;
+    TfmMain w(p);
+    w.show();
+    Open(w, p, Files().clean);
+    w.action("ToolProblems")->trigger();
+    QApplication::processEvents();
+    SmlNode* first = w.document().topLevel(0);
+    int edits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.document().perform(QStringLiteral("bench"), [&] {
+            w.document().setText(first, (edits++ % 2) ? "S1F0 P Message 0" : "S1F0 N Message 0");
+        });
+        state.ResumeTiming();
+        w.problems()->refreshNow();
+        w.problems()->view()->viewport()->repaint();
+    }
+    const DiagnosticCounts c = w.problems()->counts();
+    state.counters["errors"] = c.errors;
+    state.counters["warnings"] = c.warnings;
+    state.counters["nodes"] = static_cast<double>(w.document().nodeCount());
+}
+BENCHMARK(BM_ProblemsPaneRefreshAfterAnEdit)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

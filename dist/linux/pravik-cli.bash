@@ -8,6 +8,7 @@ declare -gA _pravik_cli_options=(
     [dump]="--raw --format"
     [resave]=""
     [check]="--raw --format"
+    [lint]="--raw --format"
     [generate]="--source --header --date"
     [config]=""
 )
@@ -16,6 +17,7 @@ declare -gA _pravik_cli_extension=(
     [dump]=sml
     [resave]=sml
     [check]=sml
+    [lint]=sml
     [generate]=sml
     [config]=cfg
 )
@@ -51,7 +53,14 @@ _pravik_cli() {
     fi
     [[ -v _pravik_cli_extension[$command] ]] || return
     case $prev in
-    --format) COMPREPLY=($(compgen -W "text json" -- "$cur")); return ;;
+    --format)
+        if [[ $command == lint ]]; then
+            COMPREPLY=($(compgen -W "text gcc json" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "text json" -- "$cur"))
+        fi
+        return
+        ;;
     --source) _pravik_cli_files cpp; return ;;
     --header) _pravik_cli_files h; return ;;
     --date) return ;;

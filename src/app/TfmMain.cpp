@@ -2,6 +2,7 @@
 
 #include "app/FindBar.h"
 #include "app/NodeDelegate.h"
+#include "app/ProblemsPane.h"
 #include "app/ReleaseNotes.h"
 #include "app/SmlTreeView.h"
 #include "app/TAboutBox.h"
@@ -34,6 +35,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -99,6 +101,10 @@ TfmMain::~TfmMain() {
     // changes to a window whose actions are already gone.
     TreeView1->disconnect(this);
     TreeView1->selectionModel()->disconnect(this);
+    // Nor the document, whose undo stack, cleared as it goes, reports a
+    // change of Modified when the window closes with unsaved changes.
+    m_doc->disconnect(this);
+    m_doc->undoStack()->disconnect(this);
 }
 
 // --- construction -----------------------------------------------------------
@@ -192,6 +198,10 @@ void TfmMain::createActions() {
     ToolStructCheck =
         addCommand("ToolStructCheck", tool, "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
                    "tool-structcheck", &TfmMain::ToolStructCheckExecute);
+    ToolProblems = addCommand("ToolProblems", tool, "문제 목록&",
+                              "생성될 C++ 코드를 막는 문제의 목록을 보여주거나 감춥니다.", K(), {},
+                              &TfmMain::ToolProblemsExecute);
+    ToolProblems->setCheckable(true);
     ToolStayOnTop = addCommand("ToolStayOnTop", tool, "항상 위에 표시&", {}, K(), {},
                                &TfmMain::ToolStayOnTopExecute);
     ToolStayOnTop->setCheckable(true);
@@ -278,6 +288,26 @@ void TfmMain::createControls() {
     m_panels[1]->setText(ItemCountText(0));
     setStatusBar(StatusBar1);
 
+    // The problems pane under the tree, hidden until asked for; its counts
+    // sit beside the three panels.
+    m_problems = new ProblemsPane(*m_doc, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problems);
+    m_problems->hide();
+    StatusBar1->addPermanentWidget(m_problems->statusButton());
+    // The node found, with the keyboard in the tree, ready for its commands.
+    connect(m_problems, &ProblemsPane::nodeActivated, this, [this](SmlNode* node) {
+        runCommand([this, node] {
+            selectNode(node);
+            TreeView1->setFocus(Qt::OtherFocusReason);
+        });
+    });
+    connect(m_problems->statusButton(), &QToolButton::clicked, this,
+            [this] { ToolProblems->trigger(); });
+    // Closed with its own button: the menu entry follows (isHidden, not
+    // isVisible, so that a minimized window leaves the entry as it is).
+    connect(m_problems, &QDockWidget::visibilityChanged, this,
+            [this] { ToolProblems->setChecked(!m_problems->isHidden()); });
+
     connect(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { runCommand([this] { TreeView1Change(); }); });
     connect(TreeView1, &SmlTreeView::editRequested, this,
@@ -321,7 +351,7 @@ void TfmMain::createMenusAndBars() {
           "ItemFullExpand", "ItemFullCollapse"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("설정(&C)")), {"OptionConfig"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("도구(&T)")),
-         {"ToolViewTextSML", "ToolStructCheck", "-", "ToolStayOnTop"});
+         {"ToolViewTextSML", "ToolStructCheck", "ToolProblems", "-", "ToolStayOnTop"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("도움말(&H)")),
          {"HelpHelp", "HelpWhatsNew", "HelpAbout"});
     bands->addWidget(ActionMainMenuBar1);
@@ -481,8 +511,9 @@ void TfmMain::updateActions() {
         a->setEnabled(true);
     HelpHelp->setEnabled(false);
     for (QAction* a : {FileSave, FileSaveas, MakeCppFile, OptionConfig, ToolViewTextSML,
-                       ToolStructCheck, ItemFind})
+                       ToolStructCheck, ToolProblems, ItemFind})
         a->setEnabled(document);
+    m_problems->statusButton()->setVisible(document);
 
     const ItemCommandState& i = m_items;
     const std::pair<QAction*, bool> items[] = {
@@ -659,6 +690,13 @@ void TfmMain::FileExitExecute() {
 void TfmMain::MakeCppFileExecute() {
     // Reads the document only: neither the tree nor Modified change.
     pravik::MakeCppFile(m_prompter, *m_doc, m_state.FileName, m_initialDir);
+    // Generated all the same; the pane tells what keeps the code from
+    // compiling.
+    if (m_problems->refreshNow().errors > 0) {
+        m_problems->show();
+        m_problems->raise();
+        ToolProblems->setChecked(true);
+    }
 }
 
 // --- tree --------------------------------------------------------------------------
@@ -898,6 +936,14 @@ void TfmMain::ToolStructCheckExecute() {
     else
         m_prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"),
                               QStringLiteral("오류를 찾지 못했습니다."), Prompter::Buttons::Ok);
+}
+
+void TfmMain::ToolProblemsExecute() {
+    const bool show = ToolProblems->isChecked();
+    if (show && m_problems->isStale())
+        m_problems->refreshNow();
+    m_problems->setVisible(show);
+    ToolProblems->setChecked(show);
 }
 
 void TfmMain::ToolStayOnTopExecute() {

@@ -22,6 +22,7 @@ class FindBar;
 class ItemCommands;
 class NodeDelegate;
 class GuiPrompter;
+class ProblemsPane;
 class SmlDocument;
 class SmlNode;
 class SmlTreeView;
@@ -73,6 +74,8 @@ public:
     void OptionConfigExecute();
     void ToolViewTextSMLExecute();
     void ToolStructCheckExecute();
+    // Shows or hides the problems pane ("문제 목록").
+    void ToolProblemsExecute();
     void ToolStayOnTopExecute();
     void HelpHelpExecute();
     void HelpWhatsNewExecute();
@@ -105,6 +108,7 @@ public:
     SmlTreeView* tree() const { return TreeView1; }
     TextPane* memo() const { return Memo1; }
     FindBar* findBar() const { return m_findBar; }
+    ProblemsPane* problems() const { return m_problems; }
     bool memoShown() const { return m_memoShown; }
     // The pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -185,6 +189,7 @@ private:
     QLabel* m_panels[3] = {nullptr, nullptr, nullptr};
     QMenu* PopupMenu1 = nullptr;
     FindBar* m_findBar = nullptr;
+    ProblemsPane* m_problems = nullptr;
 
     QHash<QString, QAction*> m_actions; // by name, for the program's tests
     QStringList m_actionOrder;
@@ -213,6 +218,7 @@ private:
     QAction* OptionConfig = nullptr;
     QAction* ToolViewTextSML = nullptr;
     QAction* ToolStructCheck = nullptr;
+    QAction* ToolProblems = nullptr;
     QAction* ToolStayOnTop = nullptr;
     QAction* HelpHelp = nullptr;
     QAction* HelpWhatsNew = nullptr;

@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "check/DefinitionChecker.h"
+
 namespace pravik::cli {
 
 std::vector<CliOption> NodeOutputOptions() {
@@ -12,8 +14,31 @@ std::vector<CliOption> NodeOutputOptions() {
     };
 }
 
-// The subcommands, one entry each. A further subcommand (for example lint)
-// is one more entry here, in the place the command list should show it.
+namespace {
+
+// The body of `pravik-cli help lint`, ending with the checker's own list of
+// rules, so that the help never lists rules the checker does not have.
+QString LintDescription() {
+    QString text = QStringLiteral(
+        "Runs the definition checker on FILE: what keeps the generated C++ from\n"
+        "compiling or from being safe on received data (errors), and what is likely\n"
+        "a slip (warnings). One line per finding: the line of FILE (0 for the file\n"
+        "as a whole), error or warning, the rule, the node's path and the message,\n"
+        "separated by tabs; messages are Korean, printed in UTF-8 (--raw: CP949).\n"
+        "--format gcc prints FILE:LINE: error: MESSAGE [RULE] for editors and CI;\n"
+        "--format json prints one array of objects with file, line, severity, rule,\n"
+        "key, path and message. The exit status is 1 when there are errors;\n"
+        "warnings alone give 0.\n\nRules:");
+    for (const RuleInfo* rule : DefinitionChecker::rules())
+        text +=
+            QStringLiteral("\n  %1  %2").arg(QLatin1String(rule->id), QLatin1String(rule->summary));
+    return text;
+}
+
+} // namespace
+
+// The subcommands, one entry each. A further subcommand is one more entry
+// here, in the place the command list should show it.
 const std::vector<Subcommand>& Subcommands() {
     static const std::vector<Subcommand> table = {
         {QStringLiteral("counts"),
@@ -55,6 +80,16 @@ const std::vector<Subcommand>& Subcommands() {
              "  {\"file\":\"FILE\",\"nodes\":[{\"index\":1,\"level\":1,\"image\":4,"
              "\"text\":\"L 2\"},...]}"),
          RunCheck},
+        {QStringLiteral("lint"),
+         QStringLiteral("the definition checker; exit 1 when errors are found"),
+         {QStringLiteral("FILE")},
+         {{QStringLiteral("raw"),
+           {},
+           QStringLiteral("print texts as CP949 bytes, not UTF-8 (text and gcc output)")},
+          {QStringLiteral("format"), QStringLiteral("FORMAT"),
+           QStringLiteral("text (the default), gcc or json")}},
+         LintDescription(),
+         RunLint},
         {QStringLiteral("generate"),
          QStringLiteral("the C++ source and header the generation command writes"),
          {QStringLiteral("FILE")},

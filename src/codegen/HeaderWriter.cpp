@@ -148,7 +148,7 @@ void WriteFunctionDeclarations(GeneratedText& out) {
     out.line("void Fillstr(char *dest, int size);");
     out.line(
         "void GetL (TeZorv *X, long lMsgId, short *nResult, short  *nList , short MaxList=0);");
-    out.line("void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr);");
+    out.line("void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr  , long size);");
     for (const ItemType* t : helpers)
         out.line({"void Get", Padded(t->typeName, 2), "(TeZorv *X, long lMsgId, short *nResult, ",
                   t->declaredParameter, ", long size=1);"});
@@ -276,7 +276,7 @@ void WriteClasses(GeneratedText& out, GeneratedText& preamble, const SmlDocument
     currentStream = 0;
     for (int i = 0; i < count; ++i) {
         const MessageNumbers m = MessageNumbersOf(doc.topLevel(i)->Text());
-        if (m.stream != currentStream) {
+        if (m.stream != 0 && m.stream != currentStream) { // no class clsS0 exists
             currentStream = m.stream;
             const QByteArray s = QByteArray::number(m.stream);
             out.line({"    clsS", s, " s", s, ";"});

@@ -170,8 +170,23 @@ private:
         const QByteArrayView name = fields.memberName;
         const bool single = IsSingleValue(fields.length);
         if (m_body == Body::Receive) {
-            m_out.indented(
-                indent, {single ? calls->receiveSingle : calls->receiveArray, m_path, name, ");"});
+            // A string passes its buffer's size and an array its element
+            // count, so that what the peer sends never runs past the member.
+            const QByteArrayView opening = single ? calls->receiveSingle : calls->receiveArray;
+            switch (single && calls->arrayBound == ItemType::ReceiveBound::Elements
+                        ? ItemType::ReceiveBound::None
+                        : calls->arrayBound) {
+            case ItemType::ReceiveBound::None:
+                m_out.indented(indent, {opening, m_path, name, ");"});
+                break;
+            case ItemType::ReceiveBound::Bytes:
+                m_out.indented(indent, {opening, m_path, name, ", sizeof(", m_path, name, "));"});
+                break;
+            case ItemType::ReceiveBound::Elements:
+                m_out.indented(indent, {opening, m_path, name, ", sizeof(", m_path, name,
+                                        ")/sizeof(", m_path, name, "[0]));"});
+                break;
+            }
         } else if (!calls->sendSingle) {
             m_out.indented(indent, {"Not supported."});
         } else {

@@ -56,7 +56,9 @@ void WriteHelpers(GeneratedText& out) {
     out.line("}");
     out.line(kSeparator);
 
-    out.line("void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr)");
+    // Copies at most size-1 characters and the terminating NUL, and only
+    // what the driver really handed over.
+    out.line("void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr, long size)");
     out.line("{");
     out.line("    BSTR bstrBuffer;");
     out.line("    long lCount;");
@@ -64,7 +66,8 @@ void WriteHelpers(GeneratedText& out) {
     out.line("    if(*nResult>=0)");
     out.line("    {");
     out.line("        *nResult = X->GetAsciiItem(lMsgId, &bstrBuffer, &lCount);");
-    out.line("        StrCopy(pstr, AnsiString(bstrBuffer).c_str());");
+    out.line("        if(*nResult>=0 && size>0) StrLCopy(pstr, AnsiString(bstrBuffer).c_str(), "
+             "size-1);");
     out.line("    }");
     out.line("}");
     out.line(kSeparator);
@@ -228,9 +231,12 @@ void WriteTopDispatcher(GeneratedText& out, const std::vector<MessageNumbers>& m
     out.line("{");
     out.line("    short nResult=0;");
     out.line("");
+    // Stream 0 has no stream class (see WriteStreamDispatchers), so it gets
+    // no branch either; the else closes the chain whenever a branch opened it.
     qint64 previousStream = 0;
+    bool branched = false;
     for (const MessageNumbers& m : messages) {
-        if (m.stream == previousStream)
+        if (m.stream == 0 || m.stream == previousStream)
             continue;
         const QByteArray s = QByteArray::number(m.stream);
         out.line({previousStream == 0 ? "    if(nStream == " : "    else if(nStream == ", s, ")"});
@@ -241,8 +247,9 @@ void WriteTopDispatcher(GeneratedText& out, const std::vector<MessageNumbers>& m
             out.line({"        nResult = s", s, ".Receive(X, lMsgId, nFunction);"});
         out.line("    }");
         previousStream = m.stream;
+        branched = true;
     }
-    WriteClosing(out, previousStream != 0);
+    WriteClosing(out, branched);
 }
 
 void WriteAutoReply(GeneratedText& out) {
@@ -281,7 +288,9 @@ void WriteAutoReply(GeneratedText& out) {
     out.line(korean("    else if(nResult == ERR_LIST_OVERFLOW) //S9F11처리 부분"));
     out.line("    {");
     out.line("        s9.f11.Clear();");
-    out.line("        for(int i=0; i<10; i++)");
+    // MHEAD may hold fewer than the 10 header bytes.
+    out.line("        for(int i=0; i<10 && i<(int)(sizeof(s9.f11.MHEAD)/sizeof(s9.f11.MHEAD[0])); "
+             "i++)");
     out.line("        {");
     out.line("            s9.f11.MHEAD[i] = dBuff[i];");
     out.line("        }");

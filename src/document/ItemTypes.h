@@ -35,6 +35,11 @@ struct ItemType {
     const char* receiveArray;
     const char* sendSingle;
     const char* sendArray;
+    // What a Receive line passes after the member, so that the reader never
+    // writes beyond it: the member's bytes (a string), its element count (an
+    // array of values), or nothing (a single value; a type without helper).
+    enum class ReceiveBound { None, Bytes, Elements };
+    ReceiveBound arrayBound;
 
     bool isList() const { return index == 0; }
     QByteArrayView codeView() const { return QByteArrayView(code); }

@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
 }
 
 TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
-    EXPECT_EQ(w->actionNames().size(), 27);
+    EXPECT_EQ(w->actionNames().size(), 28);
     EXPECT_EQ(w->action("ItemUndo")->text(), "실행 취소");
     EXPECT_EQ(w->action("ItemUndo")->toolTip(), "마지막 편집을 되돌립니다. (Ctrl + Z)");
     EXPECT_EQ(w->action("ItemUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -66,6 +66,8 @@ TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(w->action("MakeCppFile")->text(), "C++소스만들기 (&C)");
     EXPECT_EQ(w->action("OptionConfig")->text(), "&Config...");
     EXPECT_EQ(w->action("ToolViewTextSML")->text(), "코드 보기");
+    EXPECT_EQ(w->action("ToolProblems")->text(), "문제 목록");
+    EXPECT_TRUE(w->action("ToolProblems")->isCheckable());
     EXPECT_EQ(w->action("ItemFullExpand")->toolTip(),
               "선택된 아이템의 모든 하위 아이템을  보여줍니다. (F11)");
     EXPECT_EQ(w->action("ItemFullExpand")->statusTip(),
@@ -84,6 +86,17 @@ TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
                              "ItemFullExpand",  "ItemFullCollapse", "ItemUndo",     "ItemRedo",
                              "ItemFind"})
         EXPECT_FALSE(w->action(name)->icon().isNull()) << name;
+}
+
+// Changes given up at the close query: the window goes while its document
+// still reports them; nothing may reach the half-destroyed window (seen
+// under valgrind and AddressSanitizer).
+TEST_F(MainWindowTest, WindowGoesWithUnsavedChanges) {
+    open("host.sml", kThreeMessages);
+    addMessage("S2F1 P x");
+    ASSERT_TRUE(w->isModified());
+    w.reset();
+    w = std::make_unique<TfmMain>(prompter); // for TearDown
 }
 
 TEST_F(MainWindowTest, AccessKeyRuleAndExtensionChange) {
@@ -117,7 +130,7 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
                     "ItemFullCollapse"));
     EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
     EXPECT_EQ(Entries(menus[3]->menu()->actions()),
-              Split("ToolViewTextSML ToolStructCheck - ToolStayOnTop"));
+              Split("ToolViewTextSML ToolStructCheck ToolProblems - ToolStayOnTop"));
     EXPECT_EQ(Entries(menus[4]->menu()->actions()), Split("HelpHelp HelpWhatsNew HelpAbout"));
     EXPECT_EQ(Entries(w->toolBar1()->actions()),
               Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "

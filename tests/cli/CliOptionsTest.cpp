@@ -8,7 +8,8 @@ using namespace pravik::test;
 
 namespace {
 
-const char* const kSubcommands[] = {"counts", "dump", "resave", "check", "generate", "config"};
+const char* const kSubcommands[] = {"counts", "dump",     "resave", "check",
+                                    "lint",   "generate", "config"};
 
 QByteArray FirstLine(const QByteArray& text) {
     return text.left(text.indexOf('\n'));

@@ -203,7 +203,8 @@ TEST(ReceiveBody, WorkedExample) {
                      "                for(int j=0; j<L1.L1[i].L1.V; j++)",
                      "                {",
                      "                    if(nResult<0) break;",
-                     "                    GetA (X, lMsgId, &nResult,  L1.L1[i].L1.L1[j].VALUE);",
+                     "                    GetA (X, lMsgId, &nResult,  L1.L1[i].L1.L1[j].VALUE, "
+                     "sizeof(L1.L1[i].L1.L1[j].VALUE));",
                      "                }",
                      "        }",
                      "",
@@ -272,8 +273,8 @@ TEST(Bodies, ItemsBetweenListsDoNotCount) {
     EXPECT_TRUE(s.contains("            SetU1(X, lMsgId, &nResult, &L1.L1.x, sizeof(L1.L1.x));"));
     EXPECT_TRUE(s.contains("            SetU1(X, lMsgId, &nResult,  L1.L2.y, sizeof(L1.L2.y));"));
     const QList<QByteArray> r = pravik::test::SplitLines(Receive(sml));
-    EXPECT_TRUE(
-        r.contains("            GetU1(X, lMsgId, &nResult, L1.L2.y);")); // U1 arrays: one blank
+    EXPECT_TRUE(r.contains("            GetU1(X, lMsgId, &nResult, L1.L2.y, "
+                           "sizeof(L1.L2.y)/sizeof(L1.L2.y[0]));")); // U1 arrays: one blank
 }
 
 TEST(Bodies, OpeningsPerTypeAndLength) {
@@ -288,11 +289,13 @@ TEST(Bodies, OpeningsPerTypeAndLength) {
         return l.size() == 13 ? l.at(7) : QByteArray("<none>");
     };
     EXPECT_EQ(receive("BOOL 1 f"), "    GetB (X, lMsgId, &nResult, &f);");
-    EXPECT_EQ(receive("BOOL 2 f"), "    GetB(X, lMsgId, &nResult,  f);");
+    // Arrays pass their element count, strings their buffer's size.
+    EXPECT_EQ(receive("BOOL 2 f"), "    GetB(X, lMsgId, &nResult,  f, sizeof(f)/sizeof(f[0]));");
     EXPECT_EQ(receive("BINARY 1 f"), "    GetB1(X, lMsgId, &nResult, &f);");
-    EXPECT_EQ(receive("F8 0 f"), "    GetF8(X, lMsgId, &nResult,  f);");
+    EXPECT_EQ(receive("F8 0 f"), "    GetF8(X, lMsgId, &nResult,  f, sizeof(f)/sizeof(f[0]));");
     EXPECT_EQ(receive("J8 1 c"), "    GetJ8(X, lMsgId, &nResult,  c);");
-    EXPECT_EQ(receive("A 1 c"), "    GetA (X, lMsgId, &nResult,  c);");
+    EXPECT_EQ(receive("A 1 c"), "    GetA (X, lMsgId, &nResult,  c, sizeof(c));");
+    EXPECT_EQ(receive("A n c"), "    GetA (X, lMsgId, &nResult,  c, sizeof(c));");
     EXPECT_EQ(receive("I8 01 v"), "    GetI8(X, lMsgId, &nResult, &v);");
     EXPECT_EQ(send("BOOL 1 f"), "    SetB(X, lMsgId, &nResult, &f, sizeof(f));");
     EXPECT_EQ(send("I2 n f"), "    SetI2(X, lMsgId, &nResult,  f, sizeof(f));");

@@ -2,8 +2,8 @@
 # pravik-cli, finishes what the generated text leaves to its user (the
 # AutoReply condition, Value_DeviceID, the Max_ bounds), compiles them with
 # the C++ compiler against our stand-in of the driver control's header and
-# runs a send/receive round trip. examples/host.sml gets the same finishing
-# and a compile-only check.
+# runs a send/receive round trip under AddressSanitizer. examples/host.sml
+# gets the same finishing and a compile-only check.
 # Arguments: CLI, CXX, DATA (the compile data folder), EXAMPLES, WORK.
 
 function(run)
@@ -50,10 +50,11 @@ foreach(bound Rows=3 Deep=2 ALIDs=4 RPT=2 V=2)
   list(GET pair 1 value)
   finish(${WORK}/roundtrip.h "const short Max_${name} = 1; //Need Edit" "const short Max_${name} = ${value}; //Need Edit")
 endforeach()
-# The round trip runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Under AddressSanitizer and UBSan: a read beyond a member fails the test.
 run(${CXX} -std=c++17 -O0 -g -Wall -Wno-unknown-pragmas -fsanitize=address,undefined
-    -fno-sanitize-recover=undefined -I${WORK} -I${DATA} ${WORK}/roundtrip.cpp
+    -fno-sanitize-recover=all -I${WORK} -I${DATA} ${WORK}/roundtrip.cpp
     ${DATA}/RoundTripMain.cpp -o ${WORK}/roundtrip)
+set(ENV{ASAN_OPTIONS} "detect_leaks=0")
 run(${WORK}/roundtrip)
 
 run(${CLI} generate ${EXAMPLES}/host.sml --source ${WORK}/host.cpp --header ${WORK}/host.h --date 2005-03-07)

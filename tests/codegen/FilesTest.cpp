@@ -280,6 +280,33 @@ TEST(SourceFile, StreamZeroAndScatteredStreams) {
     EXPECT_EQ(SplitLines(h).count("class clsS1"), 2);
 }
 
+TEST(SourceFile, StreamZeroAfterOtherStreams) {
+    // Stream 0 between and after other streams: no member, no branch, and
+    // the chains of clsSF keep their closing else.
+    for (const QByteArray& sml : {QByteArray("<S1F1 P a\r\n>\r\n<S0F5 P x\r\n>\r\n<S2F1 P b"
+                                             "\r\n>\r\n"),
+                                  QByteArray("<S1F1 P a\r\n>\r\n<S2F1 P b\r\n>\r\n<S0F5 P x"
+                                             "\r\n>\r\n")}) {
+        auto doc = DocumentFrom(sml);
+        const QList<QByteArray> h =
+            SplitLines(GenerateHeaderText(*doc, QStringLiteral("/w/z.h"), kDate));
+        EXPECT_FALSE(h.contains("    clsS0 s0;"));
+        EXPECT_EQ(h.count("    clsS1 s1;"), 1);
+        EXPECT_EQ(h.count("    clsS2 s2;"), 1);
+        const QList<QByteArray> src =
+            SplitLines(GenerateSourceText(*doc, QStringLiteral("/w/z.cpp"), kDate));
+        EXPECT_EQ(src.count("    if(nStream == 1)"), 2); // Receive and Send
+        EXPECT_EQ(src.count("    else if(nStream == 2)"), 2);
+        EXPECT_EQ(src.count("    else if(nStream == 0)") + src.count("    if(nStream == 0)"), 0);
+        const qsizetype top = src.indexOf("short clsSF::Receive(TeZorv *X, long lMsgId, short "
+                                          "nStream, short nFunction)");
+        ASSERT_GT(top, 0);
+        EXPECT_EQ(src.mid(top + 12, 4),
+                  QList<QByteArray>(
+                      {"    else", "    {", "        nResult = ERR_NOT_EXIST_FUNC;", "    }"}));
+    }
+}
+
 TEST(Writers, BackupRuleAndCannotCreate) {
     TempDir dir;
     auto doc = DocumentFrom(kFiveMessages);

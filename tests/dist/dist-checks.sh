@@ -87,6 +87,15 @@ completion() {
     [[ $offered == *" b.cfg "* && $offered != *"a.sml"* ]] || fail "config offers '$offered'"
     offered=$(complete_words pravik-cli dump --format '')
     [ "$offered" = " text  json " ] || fail "--format offers '$offered'"
+    offered=$(complete_words pravik-cli lint --format '')
+    [ "$offered" = " text  gcc  json " ] || fail "lint --format offers '$offered'"
+    # The manual describes every rule of the checker.
+    local rules rule
+    rules=$("$cli" help lint | sed -n '/^Rules:/,/^$/p' | awk 'NR > 1 && NF { print $1 }')
+    [ -n "$rules" ] || fail "no rules in pravik-cli help lint"
+    for rule in $rules; do
+        grep -qE "^ +$rule( |$)" <<<"$commands_section" || fail "pravik-cli.1 does not describe $rule"
+    done
 }
 
 # An installed tree under $1 (the prefix): the programs run, and the data

@@ -43,7 +43,7 @@ void GetL(TeZorv *X, long lMsgId, short *nResult, short *nList, short MaxList)
     }
 }
 //---------------------------------------------------------------------------
-void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr)
+void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr, long size)
 {
     BSTR bstrBuffer;
     long lCount;
@@ -51,7 +51,7 @@ void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr)
     if(*nResult>=0)
     {
         *nResult = X->GetAsciiItem(lMsgId, &bstrBuffer, &lCount);
-        StrCopy(pstr, AnsiString(bstrBuffer).c_str());
+        if(*nResult>=0 && size>0) StrLCopy(pstr, AnsiString(bstrBuffer).c_str(), size-1);
     }
 }
 //---------------------------------------------------------------------------
@@ -344,7 +344,7 @@ short clsSF::AutoReply(TeZorv *X, long lMsgId, short nStream, short nFunction, l
     else if(nResult == ERR_LIST_OVERFLOW) //S9F11처리 부분
     {
         s9.f11.Clear();
-        for(int i=0; i<10; i++)
+        for(int i=0; i<10 && i<(int)(sizeof(s9.f11.MHEAD)/sizeof(s9.f11.MHEAD[0])); i++)
         {
             s9.f11.MHEAD[i] = dBuff[i];
         }

@@ -43,7 +43,7 @@ void GetL(TeZorv *X, long lMsgId, short *nResult, short *nList, short MaxList)
     }
 }
 //---------------------------------------------------------------------------
-void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr)
+void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr, long size)
 {
     BSTR bstrBuffer;
     long lCount;
@@ -51,7 +51,7 @@ void GetA(TeZorv *X, long lMsgId, short *nResult, char *pstr)
     if(*nResult>=0)
     {
         *nResult = X->GetAsciiItem(lMsgId, &bstrBuffer, &lCount);
-        StrCopy(pstr, AnsiString(bstrBuffer).c_str());
+        if(*nResult>=0 && size>0) StrLCopy(pstr, AnsiString(bstrBuffer).c_str(), size-1);
     }
 }
 //---------------------------------------------------------------------------
@@ -335,8 +335,8 @@ short clsS1F2::Receive(TeZorv *X, long lMsgId)
     Clear();
 
     GetL (X, lMsgId, &nResult, NULL);
-        GetA (X, lMsgId, &nResult,  L1.MDLN);
-        GetA (X, lMsgId, &nResult,  L1.SOFTREV);
+        GetA (X, lMsgId, &nResult,  L1.MDLN, sizeof(L1.MDLN));
+        GetA (X, lMsgId, &nResult,  L1.SOFTREV, sizeof(L1.SOFTREV));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -412,7 +412,7 @@ short clsS1F4::Receive(TeZorv *X, long lMsgId)
     for(int i=0; i<SVs; i++)
     {
         if(nResult<0) break;
-        GetA (X, lMsgId, &nResult,  L1[i].SV);
+        GetA (X, lMsgId, &nResult,  L1[i].SV, sizeof(L1[i].SV));
     }
 
     X->CloseSecsMsg(lMsgId);
@@ -494,8 +494,8 @@ short clsS1F12::Receive(TeZorv *X, long lMsgId)
         if(nResult<0) break;
         GetL (X, lMsgId, &nResult, NULL);
             GetU4(X, lMsgId, &nResult, &L1[i].L1.SVID);
-            GetA (X, lMsgId, &nResult,  L1[i].L1.SVNAME);
-            GetA (X, lMsgId, &nResult,  L1[i].L1.UNITS);
+            GetA (X, lMsgId, &nResult,  L1[i].L1.SVNAME, sizeof(L1[i].L1.SVNAME));
+            GetA (X, lMsgId, &nResult,  L1[i].L1.UNITS, sizeof(L1[i].L1.UNITS));
     }
 
     X->CloseSecsMsg(lMsgId);
@@ -535,8 +535,8 @@ short clsS1F13::Receive(TeZorv *X, long lMsgId)
     Clear();
 
     GetL (X, lMsgId, &nResult, NULL);
-        GetA (X, lMsgId, &nResult,  L1.MDLN);
-        GetA (X, lMsgId, &nResult,  L1.SOFTREV);
+        GetA (X, lMsgId, &nResult,  L1.MDLN, sizeof(L1.MDLN));
+        GetA (X, lMsgId, &nResult,  L1.SOFTREV, sizeof(L1.SOFTREV));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -571,8 +571,8 @@ short clsS1F14::Receive(TeZorv *X, long lMsgId)
     GetL (X, lMsgId, &nResult, NULL);
         GetB1(X, lMsgId, &nResult, &L1.COMMACK);
         GetL (X, lMsgId, &nResult, NULL);
-            GetA (X, lMsgId, &nResult,  L1.L1.MDLN);
-            GetA (X, lMsgId, &nResult,  L1.L1.SOFTREV);
+            GetA (X, lMsgId, &nResult,  L1.L1.MDLN, sizeof(L1.L1.MDLN));
+            GetA (X, lMsgId, &nResult,  L1.L1.SOFTREV, sizeof(L1.L1.SOFTREV));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -901,7 +901,7 @@ short clsS2F18::Receive(TeZorv *X, long lMsgId)
 
     Clear();
 
-    GetA (X, lMsgId, &nResult,  TIME);
+    GetA (X, lMsgId, &nResult,  TIME, sizeof(TIME));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -931,7 +931,7 @@ short clsS2F31::Receive(TeZorv *X, long lMsgId)
 
     Clear();
 
-    GetA (X, lMsgId, &nResult,  TIME);
+    GetA (X, lMsgId, &nResult,  TIME, sizeof(TIME));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -1242,14 +1242,14 @@ short clsS2F41::Receive(TeZorv *X, long lMsgId)
     Clear();
 
     GetL (X, lMsgId, &nResult, NULL);
-        GetA (X, lMsgId, &nResult,  L1.RCMD);
+        GetA (X, lMsgId, &nResult,  L1.RCMD, sizeof(L1.RCMD));
         GetL (X, lMsgId, &nResult, &L1.Parameters, Max_Parameters);
         for(int i=0; i<L1.Parameters; i++)
         {
             if(nResult<0) break;
             GetL (X, lMsgId, &nResult, NULL);
-                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPNAME);
-                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPVAL);
+                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPNAME, sizeof(L1.L1[i].L1.CPNAME));
+                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPVAL, sizeof(L1.L1[i].L1.CPVAL));
         }
 
     X->CloseSecsMsg(lMsgId);
@@ -1296,7 +1296,7 @@ short clsS2F42::Receive(TeZorv *X, long lMsgId)
         {
             if(nResult<0) break;
             GetL (X, lMsgId, &nResult, NULL);
-                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPNAME);
+                GetA (X, lMsgId, &nResult,  L1.L1[i].L1.CPNAME, sizeof(L1.L1[i].L1.CPNAME));
                 GetB1(X, lMsgId, &nResult, &L1.L1[i].L1.CPACK);
         }
 
@@ -1340,7 +1340,7 @@ short clsS5F1::Receive(TeZorv *X, long lMsgId)
     GetL (X, lMsgId, &nResult, NULL);
         GetB1(X, lMsgId, &nResult, &L1.ALCD);
         GetU4(X, lMsgId, &nResult, &L1.ALID);
-        GetA (X, lMsgId, &nResult,  L1.ALTX);
+        GetA (X, lMsgId, &nResult,  L1.ALTX, sizeof(L1.ALTX));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -1480,7 +1480,7 @@ short clsS6F11::Receive(TeZorv *X, long lMsgId)
                 for(int j=0; j<L1.L1[i].L1.V; j++)
                 {
                     if(nResult<0) break;
-                    GetA (X, lMsgId, &nResult,  L1.L1[i].L1.L1[j].VALUE);
+                    GetA (X, lMsgId, &nResult,  L1.L1[i].L1.L1[j].VALUE, sizeof(L1.L1[i].L1.L1[j].VALUE));
                 }
         }
 
@@ -1557,7 +1557,7 @@ short clsS9F11::Receive(TeZorv *X, long lMsgId)
 
     Clear();
 
-    GetB1(X, lMsgId, &nResult,  MHEAD);
+    GetB1(X, lMsgId, &nResult,  MHEAD, sizeof(MHEAD)/sizeof(MHEAD[0]));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -1589,7 +1589,7 @@ short clsS10F1::Receive(TeZorv *X, long lMsgId)
 
     GetL (X, lMsgId, &nResult, NULL);
         GetB1(X, lMsgId, &nResult, &L1.TID);
-        GetA (X, lMsgId, &nResult,  L1.TEXT);
+        GetA (X, lMsgId, &nResult,  L1.TEXT, sizeof(L1.TEXT));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -1653,7 +1653,7 @@ short clsS10F3::Receive(TeZorv *X, long lMsgId)
 
     GetL (X, lMsgId, &nResult, NULL);
         GetB1(X, lMsgId, &nResult, &L1.TID);
-        GetA (X, lMsgId, &nResult,  L1.TEXT);
+        GetA (X, lMsgId, &nResult,  L1.TEXT, sizeof(L1.TEXT));
 
     X->CloseSecsMsg(lMsgId);
     return nResult;
@@ -2286,7 +2286,7 @@ short clsSF::AutoReply(TeZorv *X, long lMsgId, short nStream, short nFunction, l
     else if(nResult == ERR_LIST_OVERFLOW) //S9F11처리 부분
     {
         s9.f11.Clear();
-        for(int i=0; i<10; i++)
+        for(int i=0; i<10 && i<(int)(sizeof(s9.f11.MHEAD)/sizeof(s9.f11.MHEAD[0])); i++)
         {
             s9.f11.MHEAD[i] = dBuff[i];
         }

@@ -134,7 +134,7 @@ const short ERR_NOT_EXIST_MODE  = -5;
 //---------------------------------------------------------------------------
 void Fillstr(char *dest, int size);
 void GetL (TeZorv *X, long lMsgId, short *nResult, short  *nList , short MaxList=0);
-void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr);
+void GetA (TeZorv *X, long lMsgId, short *nResult, char   *pstr  , long size);
 void GetB (TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);
 void GetB1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);
 void GetI1(TeZorv *X, long lMsgId, short *nResult, short  *nValue, long size=1);

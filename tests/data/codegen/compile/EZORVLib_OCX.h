@@ -14,8 +14,20 @@
 
 typedef wchar_t* BSTR;
 
-inline int StrLen(const char* s) { return static_cast<int>(std::strlen(s)); }
-inline char* StrCopy(char* dest, const char* src) { return std::strcpy(dest, src); }
+inline int StrLen(const char* s) {
+    return static_cast<int>(std::strlen(s));
+}
+inline char* StrCopy(char* dest, const char* src) {
+    return std::strcpy(dest, src);
+}
+// At most maxLen characters, then the terminating NUL.
+inline char* StrLCopy(char* dest, const char* src, unsigned maxLen) {
+    size_t n = 0;
+    for (; n < maxLen && src[n]; ++n)
+        dest[n] = src[n];
+    dest[n] = 0;
+    return dest;
+}
 
 class AnsiString {
 public:
@@ -51,6 +63,7 @@ private:
 const short kZorvItemFormat = -13012;  // the next item has another format
 const short kZorvNoItemsLeft = -13011; // all items were read
 const short kZorvInvalidMsgId = -13005;
+const short kZorvNotEnoughSize = -10025; // the item holds more values than the buffer
 
 class TeZorv {
 public:
@@ -99,7 +112,9 @@ public:
         return 0;
     }
     short SetBoolItem(long id, short* v, long n) { return add(id, "BOOL", n, v, sizeof(short)); }
-    short SetBinaryItem(long id, short* v, long n) { return add(id, "BINARY", n, v, sizeof(short)); }
+    short SetBinaryItem(long id, short* v, long n) {
+        return add(id, "BINARY", n, v, sizeof(short));
+    }
     short SetI1Item(long id, short* v, long n) { return add(id, "I1", n, v, sizeof(short)); }
     short SetI2Item(long id, short* v, long n) { return add(id, "I2", n, v, sizeof(short)); }
     short SetI4Item(long id, long* v, long n) { return add(id, "I4", n, v, sizeof(long)); }
@@ -139,7 +154,9 @@ public:
         return 0;
     }
     short GetBoolItem(long id, short* v, long* n, long size) { return get(id, "BOOL", v, n, size); }
-    short GetBinaryItem(long id, short* v, long* n, long size) { return get(id, "BINARY", v, n, size); }
+    short GetBinaryItem(long id, short* v, long* n, long size) {
+        return get(id, "BINARY", v, n, size);
+    }
     short GetI1Item(long id, short* v, long* n, long size) { return get(id, "I1", v, n, size); }
     short GetI2Item(long id, short* v, long* n, long size) { return get(id, "I2", v, n, size); }
     short GetI4Item(long id, long* v, long* n, long size) { return get(id, "I4", v, n, size); }
@@ -185,9 +202,8 @@ public:
     }
 
     int closes = 0;
-    // Values items held beyond the size the reader passed (the reader's
-    // buffer is trusted, as the generated Receive bodies pass no size for
-    // arrays).
+    // Values items held beyond the size the reader passed; they are not
+    // copied, and the read fails with kZorvNotEnoughSize.
     long valuesBeyondSize = 0;
 
 private:
@@ -231,10 +247,15 @@ private:
         const Item* item = next(id, format);
         if (!item)
             return m_error;
-        std::memcpy(values, item->bytes.data(), item->bytes.size());
+        // Like the driver: never more than size values into the buffer.
+        const long copied = item->count < size ? item->count : size;
+        if (copied > 0)
+            std::memcpy(values, item->bytes.data(), sizeof(T) * static_cast<size_t>(copied));
         *count = item->count;
-        if (item->count > size)
+        if (item->count > size) {
             valuesBeyondSize += item->count - size;
+            return kZorvNotEnoughSize;
+        }
         return 0;
     }
 

@@ -3,6 +3,7 @@
 // into a fresh object and compares every member. Exit status 0 on success.
 #include "roundtrip.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -29,8 +30,56 @@ template <class M, class Same> void RoundTrip(TeZorv& zorv, M& sent, const char*
     std::memset(&received, 0x5A, sizeof received); // garbage that Receive must replace
     const short result = received.Receive(&zorv, id);
     if (result < 0 || !same(sent, received) || zorv.unread(id) != 0) {
-        std::printf("FAILED round trip of %s (result %d, unread %d)\n", name, result, int(zorv.unread(id)));
+        std::printf("FAILED round trip of %s (result %d, unread %d)\n", name, result,
+                    int(zorv.unread(id)));
         ++failures;
+    }
+}
+
+// Appends n values of the type numbered as in S2F35 (BINARY, BOOL, I1 ...
+// F8) to a message being built.
+static void AddValues(TeZorv& zorv, long id, int type, long n) {
+    short s[4] = {1, 0, 1, 1};
+    long l[4] = {-5, 6, -7, 8};
+    double d[4] = {1.5, 2.5, 3.5, 4.5};
+    float f[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    switch (type) {
+    case 0:
+        zorv.SetBinaryItem(id, s, n);
+        break;
+    case 1:
+        zorv.SetBoolItem(id, s, n);
+        break;
+    case 2:
+        zorv.SetI1Item(id, s, n);
+        break;
+    case 3:
+        zorv.SetI2Item(id, s, n);
+        break;
+    case 4:
+        zorv.SetI4Item(id, l, n);
+        break;
+    case 5:
+        zorv.SetI8Item(id, l, n);
+        break;
+    case 6:
+        zorv.SetU1Item(id, s, n);
+        break;
+    case 7:
+        zorv.SetU2Item(id, l, n);
+        break;
+    case 8:
+        zorv.SetU4Item(id, d, n);
+        break;
+    case 9:
+        zorv.SetU8Item(id, d, n);
+        break;
+    case 10:
+        zorv.SetF4Item(id, f, n);
+        break;
+    default:
+        zorv.SetF8Item(id, d, n);
+        break;
     }
 }
 
@@ -90,9 +139,86 @@ int main() {
     RoundTrip(zorv, all, "S2F33", [](auto& a, auto& b) { return SAME(a, b, L1); });
     // The item order on the wire follows the declaration.
     const TeZorv::Message& wire = zorv.sent().back();
-    CHECK(wire.stream == 2 && wire.function == 33 && wire.items[0].format == "L" && wire.items[0].count == 17);
+    CHECK(wire.stream == 2 && wire.function == 33 && wire.items[0].format == "L" &&
+          wire.items[0].count == 17);
     CHECK(wire.items[1].format == "A" && wire.items[1].count == 10);
-    CHECK(wire.items[2].format == "BINARY" && wire.items[3].count == 4 && wire.items[5].format == "BOOL");
+    CHECK(wire.items[2].format == "BINARY" && wire.items[3].count == 4 &&
+          wire.items[5].format == "BOOL");
+
+    // S2F35: an array of every numeric type, each read whole.
+    clsS2F35 arrays;
+    std::memset(&arrays, 0, sizeof arrays);
+    for (int k = 0; k < 3; ++k) {
+        arrays.L1.b1[k] = short(0xF0 + k), arrays.L1.b[k] = short(k % 2);
+        arrays.L1.i1[k] = short(-100 - k), arrays.L1.i2[k] = short(-30000 + k);
+        arrays.L1.i4[k] = -2000000000L + k, arrays.L1.i8[k] = 9000000000L * (k + 1);
+        arrays.L1.u1[k] = short(250 + k), arrays.L1.u2[k] = 65533 + k;
+        arrays.L1.u4[k] = 4294967293.0 + k, arrays.L1.u8[k] = 1e18 + 4096.0 * k;
+        arrays.L1.f4[k] = -1.5f * k, arrays.L1.f8[k] = 1e-300 * (k + 1);
+    }
+    RoundTrip(zorv, arrays, "S2F35", [](auto& a, auto& b) { return SAME(a, b, L1); });
+    // Every Receive so far asked for the whole of its arrays.
+    CHECK(zorv.valuesBeyondSize == 0);
+
+    // A peer's array one value longer than its member, for every type: the
+    // reader stops at the member's end and the receive fails; the members
+    // behind it keep the zeros Clear gave them. The object lives on the heap,
+    // so that a write beyond the last member is caught as well.
+    struct Member {
+        size_t offset, size;
+    };
+#define MEMBER(x)                                                                                  \
+    { offsetof(clsS2F35, L1.x), sizeof(((clsS2F35*)nullptr)->L1.x) }
+    const Member members[12] = {MEMBER(b1), MEMBER(b),  MEMBER(i1), MEMBER(i2),
+                                MEMBER(i4), MEMBER(i8), MEMBER(u1), MEMBER(u2),
+                                MEMBER(u4), MEMBER(u8), MEMBER(f4), MEMBER(f8)};
+#undef MEMBER
+    for (int longer = 0; longer < 12; ++longer) {
+        long id;
+        zorv.MakeSecsMsg(&id, 1, 2, 35, 5);
+        zorv.SetListItem(id, 12);
+        for (int t = 0; t < 12; ++t)
+            AddValues(zorv, id, t, t == longer ? 4 : 3);
+        zorv.Send(id);
+        clsS2F35* received = new clsS2F35;
+        std::memset(received, 0x5A, sizeof *received);
+        CHECK(received->Receive(&zorv, zorv.Deliver()) == kZorvNotEnoughSize);
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(received);
+        if (longer < 11) {
+            const Member& next = members[longer + 1];
+            for (size_t k = 0; k < next.size; ++k)
+                if (bytes[next.offset + k] != 0) {
+                    std::printf("FAILED: %d values of type %d reached the next member\n", 4,
+                                longer);
+                    ++failures;
+                    break;
+                }
+        }
+        delete received;
+    }
+    CHECK(zorv.valuesBeyondSize == 12);
+
+    // A string longer than its member: S2F18's TIME holds 16 characters.
+    {
+        long id;
+        zorv.MakeSecsMsg(&id, 1, 2, 18, 6);
+        WideString longText("2005030712000000 and then some more");
+        zorv.SetStringItem(id, &longText, 35);
+        zorv.Send(id);
+        clsS2F18* time = new clsS2F18;
+        std::memset(time, 0x5A, sizeof *time);
+        CHECK(time->Receive(&zorv, zorv.Deliver()) >= 0);
+        CHECK(std::strcmp(time->TIME, "2005030712000000") == 0);
+        // An item of another format: the reader fails and copies nothing.
+        zorv.MakeSecsMsg(&id, 1, 2, 18, 7);
+        double value = 1;
+        zorv.SetU4Item(id, &value, 1);
+        zorv.Send(id);
+        std::memset(time, 0x5A, sizeof *time);
+        CHECK(time->Receive(&zorv, zorv.Deliver()) == kZorvItemFormat);
+        CHECK(time->TIME[0] == 0);
+        delete time;
+    }
 
     // S5F5: a variable list as the message's first child.
     clsS5F5 alarms;
@@ -162,7 +288,8 @@ int main() {
     CHECK(hsms.AutoReply(&zorv, overflow, 6, 11, 555, 1) >= 0);
     const TeZorv::Message& s9f11 = zorv.sent().back();
     CHECK(s9f11.stream == 9 && s9f11.function == 11 && s9f11.systemBytes == 0);
-    CHECK(s9f11.items.size() == 1 && s9f11.items[0].format == "BINARY" && s9f11.items[0].count == 10);
+    CHECK(s9f11.items.size() == 1 && s9f11.items[0].format == "BINARY" &&
+          s9f11.items[0].count == 10);
     if (s9f11.items.size() == 1 && s9f11.items[0].bytes.size() == 10 * sizeof(short)) {
         short mhead[10];
         std::memcpy(mhead, s9f11.items[0].bytes.data(), sizeof mhead);

@@ -56,6 +56,23 @@
   >
 >
 
+<S2F35 P Every Array Type
+  <L 12 Arrays 
+    <BINARY 3 b1 >
+    <BOOL 3 b >
+    <I1 3 i1 >
+    <I2 3 i2 >
+    <I4 3 i4 >
+    <I8 3 i8 >
+    <U1 3 u1 >
+    <U2 3 u2 >
+    <U4 3 u4 >
+    <U8 3 u8 >
+    <F4 3 f4 >
+    <F8 3 f8 >
+  >
+>
+
 <S5F5 P List Alarms Request
   <L n ALIDs 
     <U4 1 ALID >

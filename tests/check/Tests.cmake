@@ -1,0 +1,1 @@
+pravik_add_test(check LIBS pravik_check)
