@@ -81,7 +81,6 @@ TfmMain::TfmMain(GuiPrompter& prompter, QWidget* parent)
     // Emptying the tree takes the clipboard's node with it.
     connect(m_doc, &SmlDocument::documentAboutToBeReset, this,
             [this] { m_state.ClipboardNode = nullptr; });
-    connect(m_doc, &SmlDocument::nodesAboutToBeRemoved, this, &TfmMain::nodesLeaving);
     connect(m_doc, &SmlDocument::modifiedChanged, this, &TfmMain::UpdateCaption);
     QUndoStack* undo = m_doc->undoStack();
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
@@ -776,14 +775,6 @@ void TfmMain::TreeView1Collapsed(const QModelIndex& index) {
     if (collapsedNode && selected && selected != collapsedNode &&
         collapsedNode->isAncestorOf(selected))
         selectNode(collapsedNode);
-}
-
-void TfmMain::nodesLeaving(SmlNode* subtreeRoot) {
-    SmlNode* clip = m_state.ClipboardNode;
-    if (clip && subtreeRoot->isAncestorOf(clip)) {
-        m_doc->setCut(clip, false);
-        m_state.ClipboardNode = nullptr;
-    }
 }
 
 void TfmMain::ItemFullExpandExecute() {

@@ -156,9 +156,6 @@ private:
     // A collapse that hides the selected node moves the selection to the
     // collapsed node, so that no hidden node is the target of a command.
     void TreeView1Collapsed(const QModelIndex& index);
-    // The selected node, the clipboard and the cut mark let go of nodes
-    // that leave the tree.
-    void nodesLeaving(SmlNode* subtreeRoot);
     void UpdateCaption();
 
     // Asks before the current document is given up; false when cancelled.

@@ -25,7 +25,16 @@ const QString kConfirmDelete = QStringLiteral("정말로 지우겠습니까?");
 
 ItemCommands::ItemCommands(EditorHost& host, TfmMsgEdit& msgEdit, TfmItemEdit& itemEdit,
                            QObject* parent)
-    : QObject(parent), m_host(host), m_msgEdit(msgEdit), m_itemEdit(itemEdit) {}
+    : QObject(parent), m_host(host), m_msgEdit(msgEdit), m_itemEdit(itemEdit) {
+    // The clipboard and the cut mark let go of a node that leaves the tree,
+    // also when an undo or redo takes it out.
+    connect(&host.document(), &SmlDocument::nodesAboutToBeRemoved, this,
+            [this](SmlNode* subtreeRoot) {
+                SmlNode* clip = m_host.state().ClipboardNode;
+                if (clip && subtreeRoot->isAncestorOf(clip))
+                    forgetClipboard();
+            });
+}
 
 bool ItemCommands::runMessageDialog(bool editMode) {
     m_host.state().EditMode = editMode;
