@@ -1,7 +1,9 @@
 // The main window at scale, offscreen: opening a 10^6-node file up to the
 // first paint, the structure check with 10^5 faulty nodes up to the repaint,
 // selecting a message while the text pane shows the whole file, and the
-// problems pane checking the 10^6 nodes again after an edit.
+// problems pane checking the 10^6 nodes again after an edit, and F3 finding
+// the last of 10^6 nodes.
+#include "app/FindBar.h"
 #include "app/ProblemsPane.h"
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
@@ -14,6 +16,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -129,6 +132,29 @@ void BM_SelectMessageWithPaneShown(benchmark::State& state) {
     state.counters["caret"] = w.memo()->caretPosition();
 }
 BENCHMARK(BM_SelectMessageWithPaneShown)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// F3 in the window over 10^6 nodes: the next match is in the last message,
+// so the search walks the whole document, then selects and reveals it.
+void BM_FindNextOverMillionNodes(benchmark::State& state) {
+    BenchPrompter p;
+    TfmMain w(p);
+    w.show();
+    Open(w, p, Files().clean);
+    QApplication::processEvents();
+    w.action("ItemFind")->trigger();
+    w.findBar()->field()->setText(QStringLiteral("Message %1").arg(kMessages - 1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.selectNode(w.document().topLevel(0));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        w.FindNextExecute(false);
+        w.tree()->viewport()->repaint();
+    }
+    if (w.selectedNode() != w.document().topLevel(kMessages - 1))
+        state.SkipWithError("F3 did not find the last message");
+}
+BENCHMARK(BM_FindNextOverMillionNodes)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // What the problems pane does once the document is quiet after an edit:
 // the whole check and the rows it shows, with the pane open. Every message

@@ -1,5 +1,6 @@
 // Pasting a copy of a 10^5-node subtree and deleting it again, through the
-// editing commands, on the bare document and with a tree view showing it.
+// editing commands, on the bare document and with a tree view showing it;
+// undo and redo of both.
 // Shapes: 0 a list of 99,999 items, 1 lists of 9 items nested in lists of
 // 10 (bushy), 2 a chain of lists 10^5 deep.
 #include "document/DocumentState.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QTreeView>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 
 using namespace pravik;
@@ -160,8 +162,58 @@ void Shapes(benchmark::internal::Benchmark* b) {
             b->Args({shape, view});
 }
 
+// Undo and redo of the delete of a 10^5-node subtree: the same nodes go
+// out of the tree and come back, nothing is copied.
+void BM_UndoRedoDelete(benchmark::State& state) {
+    Setup s(state);
+    s.paste();
+    s.remove();
+    QUndoStack* stack = s.host.doc.undoStack();
+    for (auto _ : state) {
+        stack->undo(); // the subtree back
+        if (s.host.view)
+            QApplication::processEvents();
+        state.PauseTiming();
+        const bool back = s.host.doc.nodeCount() == 2 * kSubtree + 2;
+        state.ResumeTiming();
+        stack->redo(); // and out again
+        if (s.host.view)
+            QApplication::processEvents();
+        if (!back) {
+            state.SkipWithError("undo did not bring the subtree back");
+            break;
+        }
+    }
+    state.SetLabel("one undo and one redo per iteration");
+}
+
+// Undo and redo of the paste of a copy of a 10^5-node subtree.
+void BM_UndoRedoPaste(benchmark::State& state) {
+    Setup s(state);
+    s.paste();
+    QUndoStack* stack = s.host.doc.undoStack();
+    for (auto _ : state) {
+        stack->undo(); // the copy out
+        if (s.host.view)
+            QApplication::processEvents();
+        state.PauseTiming();
+        const bool out = s.host.doc.nodeCount() == kSubtree + 2;
+        state.ResumeTiming();
+        stack->redo(); // and in again
+        if (s.host.view)
+            QApplication::processEvents();
+        if (!out) {
+            state.SkipWithError("undo did not take the copy out");
+            break;
+        }
+    }
+    state.SetLabel("one undo and one redo per iteration");
+}
+
 BENCHMARK(BM_PasteCopy)->Apply(Shapes);
 BENCHMARK(BM_DeleteCopy)->Apply(Shapes);
+BENCHMARK(BM_UndoRedoDelete)->Apply(Shapes);
+BENCHMARK(BM_UndoRedoPaste)->Apply(Shapes);
 
 } // namespace
 

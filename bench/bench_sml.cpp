@@ -1,6 +1,7 @@
 // Reading, saving and checking generated documents of 10^4, 10^5 and 10^6
 // nodes. "--make N FILE" writes such a document; "--memory FILE" prints the
 // peak memory of reading FILE in a fresh process.
+#include "document/NodeSearch.h"
 #include "document/SmlDocument.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
@@ -79,7 +80,43 @@ void BM_Check(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Freeing a whole document: replacing it (New, Open over it, closing).
+void BM_Free(benchmark::State& state) {
+    Fixture fx(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        SmlDocument doc;
+        ReadDocument(fx.path, doc);
+        state.ResumeTiming();
+        doc.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// One find over the whole document with no match: the worst case of F3.
+void BM_FindNoMatch(benchmark::State& state) {
+    Fixture fx(state.range(0));
+    SmlDocument doc;
+    ReadDocument(fx.path, doc);
+    const NodeSearch search(QStringLiteral("nowhere"), state.range(1) != 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(search.find(doc, doc.firstNode(), false));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_Read)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+// Each iteration reads the file first (not timed): few iterations.
+BENCHMARK(BM_Free)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK(BM_FindNoMatch)
+    ->ArgNames({"nodes", "caseSensitive"})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Check)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

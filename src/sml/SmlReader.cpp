@@ -13,7 +13,8 @@ namespace {
 class TreeBuilder {
 public:
     TreeBuilder() { m_result.root = DetachedSubtree::createRoot(); }
-    void processLine(const char* begin, const char* end);
+    // One line, with the first "<" and ">" in it (nullptr when absent).
+    void processLine(const char* begin, const char* end, const char* ltp, const char* gtp);
     ParsedSml finish() { return std::move(m_result); }
 
 private:
@@ -22,13 +23,10 @@ private:
     int m_lineNumber = 0;
 };
 
-void TreeBuilder::processLine(const char* begin, const char* end) {
+void TreeBuilder::processLine(const char* begin, const char* end, const char* ltp,
+                              const char* gtp) {
     ++m_lineNumber;
     const qsizetype len = end - begin;
-    // 0-based positions of the first "<" and ">" (-1 when absent), taken
-    // before anything is removed.
-    const char* ltp = static_cast<const char*>(memchr(begin, '<', static_cast<size_t>(len)));
-    const char* gtp = static_cast<const char*>(memchr(begin, '>', static_cast<size_t>(len)));
     if (ltp) {
         const qsizetype lt = ltp - begin + 1; // 1-based, as the format is described
         // The text is what is left of the line once gt characters are removed
@@ -92,10 +90,22 @@ ParsedSml ParseSml(const QByteArray& text) {
     // Every line is processed in file order, the last ones too: a last
     // message without its closing ">" is kept rather than dropped.
     while (p < end) {
+        // One pass over the line finds its end and its first "<" and ">".
         const char* eol = p;
-        while (eol < end && *eol != '\r' && *eol != '\n')
-            ++eol;
-        builder.processLine(p, eol);
+        const char* lt = nullptr;
+        const char* gt = nullptr;
+        for (; eol < end; ++eol) {
+            const char c = *eol;
+            if (c > '>')
+                continue; // letters and most other bytes
+            if (c == '\r' || c == '\n')
+                break;
+            if (c == '<' && !lt)
+                lt = eol;
+            else if (c == '>' && !gt)
+                gt = eol;
+        }
+        builder.processLine(p, eol, lt, gt);
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             p = eol + 2;
         else

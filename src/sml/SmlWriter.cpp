@@ -15,22 +15,28 @@ void AppendIndent(QByteArray& out, int level) {
     out.append(static_cast<qsizetype>(level) * 2, ' ');
 }
 
-// Fills a buffer of exactly the document's text size: one pass, plain
-// copies, no growing. The same lines as WriteNode writes.
+// Writes the document's lines into one buffer in a single walk: plain
+// copies, the buffer grown geometrically (from a guess) rather than sized by
+// a walk of its own. With a limit it stops before the first line that would
+// take the text beyond it, as WriteNode does.
 class TextFiller {
 public:
-    explicit TextFiller(char* at) : m_at(at) {}
-    char* end() const { return m_at; }
+    TextFiller(qint64 guess, qint64 limit) : m_limit(limit) { grow(guess); }
 
-    void document(const SmlDocument& doc) {
+    // False when the text stopped at the limit.
+    bool document(const SmlDocument& doc) {
         const SmlNode* n = doc.firstNode();
         int level = 0;
         while (n) {
+            const QByteArrayView text = n->TextView();
+            const NodeKind kind = n->Kind();
+            // "<" text and the line's end: " >" CR LF, " " CR LF or CR LF.
+            const qint64 tail = kind == NodeKind::Item ? 4 : kind == NodeKind::List ? 3 : 2;
+            if (!room(qint64(level) * 2 + 1 + text.size() + tail))
+                return false;
             indent(level);
             put("<", 1);
-            const QByteArrayView text = n->TextView();
             put(text.data(), text.size());
-            const NodeKind kind = n->Kind();
             if (kind == NodeKind::Item) {
                 put(" >\r\n", 4); // an item's own children are not written
             } else {
@@ -43,7 +49,8 @@ public:
                     ++level;
                     continue;
                 }
-                close(kind, level);
+                if (!close(kind, level))
+                    return false;
             }
             // On to the next sibling, closing every list or message left.
             for (;;) {
@@ -57,12 +64,35 @@ public:
                 if (!n)
                     break;
                 --level;
-                close(n->Kind(), level);
+                if (!close(n->Kind(), level))
+                    return false;
             }
         }
+        return true;
+    }
+
+    QByteArray take() {
+        m_out.truncate(m_at - m_out.constData());
+        return std::move(m_out);
     }
 
 private:
+    // Room for a line of n bytes, unless it would pass the limit.
+    bool room(qint64 n) {
+        const qint64 used = m_at - m_out.constData();
+        if (m_limit >= 0 && used + n > m_limit)
+            return false;
+        if (used + n > m_out.size())
+            grow(std::max(used + n, qint64(m_out.size()) * 2));
+        return true;
+    }
+    void grow(qint64 size) {
+        if (m_limit >= 0)
+            size = std::min(size, m_limit);
+        const qint64 used = m_at ? m_at - m_out.constData() : 0;
+        m_out.resize(static_cast<qsizetype>(size));
+        m_at = m_out.data() + used;
+    }
     void put(const char* bytes, qsizetype n) {
         std::memcpy(m_at, bytes, static_cast<size_t>(n));
         m_at += n;
@@ -71,27 +101,22 @@ private:
         std::memset(m_at, ' ', static_cast<size_t>(level) * 2);
         m_at += static_cast<qsizetype>(level) * 2;
     }
-    void close(NodeKind kind, int level) {
+    bool close(NodeKind kind, int level) {
+        const bool message = kind == NodeKind::Message;
+        if (!room(qint64(level) * 2 + (message ? 5 : 3)))
+            return false;
         indent(level);
-        if (kind == NodeKind::Message)
+        if (message)
             put(">\r\n\r\n", 5);
         else
             put(">\r\n", 3);
+        return true;
     }
 
-    char* m_at;
+    QByteArray m_out;
+    char* m_at = nullptr;
+    qint64 m_limit;
 };
-
-// The whole text when its size is known.
-QByteArray FillDocument(const SmlDocument& doc, qint64 size) {
-    QByteArray out(static_cast<qsizetype>(size), Qt::Uninitialized);
-    TextFiller filler(out.data());
-    filler.document(doc);
-    // The size and the lines come from one set of rules; should they ever
-    // part, the text written is what counts.
-    out.truncate(filler.end() - out.constData());
-    return out;
-}
 
 } // namespace
 
@@ -142,25 +167,16 @@ bool WriteNode(const SmlNode* root, int rootLevel, QByteArray& out, qint64 maxBy
 }
 
 QByteArray WriteDocument(const SmlDocument& doc, qint64 maxBytes, bool* complete) {
+    // The size first: a walk that allocates nothing, so that a text beyond
+    // the limit (a document nested very deep) is known before memory is
+    // spent on it, and a text within it is written without growing.
     const qint64 size = DocumentTextSize(doc, maxBytes);
-    if (maxBytes < 0 || size <= maxBytes) {
-        if (complete)
-            *complete = true;
-        return FillDocument(doc, size);
-    }
-    // Too long: as many whole lines as fit.
-    QByteArray out;
-    // A rough guess that avoids most reallocations on large documents.
-    qint64 guess = std::min<qint64>(doc.nodeCount() * 32, 1 << 30);
-    if (maxBytes >= 0)
-        guess = std::min(guess, maxBytes);
-    out.reserve(static_cast<qsizetype>(guess));
-    bool all = true;
-    for (int i = 0; i < doc.topLevelCount() && all; ++i)
-        all = WriteNode(doc.topLevel(i), 0, out, maxBytes);
+    const bool fits = maxBytes < 0 || size <= maxBytes;
+    TextFiller filler(fits ? size : std::min<qint64>(doc.nodeCount() * 32, maxBytes), maxBytes);
+    const bool all = filler.document(doc);
     if (complete)
         *complete = all;
-    return out;
+    return filler.take();
 }
 
 qint64 DocumentTextSize(const SmlDocument& doc, qint64 limit) {
@@ -197,7 +213,9 @@ void SaveDocument(const QString& path, const SmlDocument& doc) {
     const qint64 size = DocumentTextSize(doc, kMaxSmlFileBytes);
     if (size > kMaxSmlFileBytes)
         throw PlatformError::ForPath(kCannotCreateFile, path);
-    FileSystem::SafeSave(path, FillDocument(doc, size), kCannotCreateFile);
+    TextFiller filler(size, kUnlimited);
+    filler.document(doc);
+    FileSystem::SafeSave(path, filler.take(), kCannotCreateFile);
 }
 
 } // namespace pravik
