@@ -1,8 +1,12 @@
 #include "MainWindowFixture.h"
 
+#include "app/FindBar.h"
 #include "app/StartupArguments.h"
 #include "app/TextPane.h"
 #include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 
 namespace pravik::test {
@@ -55,6 +59,40 @@ TEST_F(MainWindowTest, ScreenshotStartedWithTheExample) {
     EXPECT_GT(w->document().topLevelCount(), 2);
     EXPECT_NE(w->statusPanelText(0), "전체 메시지: 0개");
     EXPECT_FALSE(w->memoShown()); // as after Open: the pane stays as it was
+}
+
+} // namespace
+} // namespace pravik::test
+
+namespace pravik::test {
+namespace {
+
+// The Item menu after a delete (undo names it) and the find bar on the
+// example, to screenshots/item-menu.png and screenshots/find-bar.png.
+TEST_F(MainWindowTest, ScreenshotsOfTheItemMenuAndTheFindBar) {
+    QDir().mkpath(QStringLiteral(PRAVIK_BINARY_DIR "/screenshots"));
+    prompter.answerOpen(QStringLiteral(PRAVIK_EXAMPLES "/host.sml"));
+    w->show();
+    w->action("FileLoad")->trigger();
+    w->selectNode(top(2));
+    prompter.answerBox(Prompter::Answer::Yes);
+    w->action("ItemDelete")->trigger();
+    QMenu* items = w->mainMenuBar()->actions().at(1)->menu();
+    items->popup(w->mapToGlobal(QPoint(40, 20)));
+    QApplication::processEvents();
+    const QImage menu = items->grab().toImage();
+    items->hide();
+    ASSERT_TRUE(menu.save(QStringLiteral(PRAVIK_BINARY_DIR "/screenshots/item-menu.png")));
+    EXPECT_EQ(items->actions().at(0)->text(), "실행 취소: 삭제");
+
+    w->action("ItemFind")->trigger();
+    QTest::keyClicks(w->findBar()->field(), "mdln");
+    w->FindNextExecute(false);
+    QApplication::processEvents();
+    ASSERT_NE(w->selectedNode(), nullptr);
+    EXPECT_TRUE(w->selectedNode()->Text().contains("MDLN"));
+    ASSERT_TRUE(
+        w->grab().toImage().save(QStringLiteral(PRAVIK_BINARY_DIR "/screenshots/find-bar.png")));
 }
 
 } // namespace
