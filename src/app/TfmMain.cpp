@@ -78,9 +78,6 @@ TfmMain::TfmMain(GuiPrompter& prompter, QWidget* parent)
     InitAppResources();
     setObjectName(QStringLiteral("fmMain"));
     m_doc = new SmlDocument(this);
-    // Emptying the tree takes the clipboard's node with it.
-    connect(m_doc, &SmlDocument::documentAboutToBeReset, this,
-            [this] { m_state.ClipboardNode = nullptr; });
     connect(m_doc, &SmlDocument::modifiedChanged, this, &TfmMain::UpdateCaption);
     QUndoStack* undo = m_doc->undoStack();
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
@@ -104,6 +101,8 @@ TfmMain::~TfmMain() {
     // change of Modified when the window closes with unsaved changes.
     m_doc->disconnect(this);
     m_doc->undoStack()->disconnect(this);
+    // Nor the docks, hidden as the window goes.
+    m_problems->disconnect(this);
 }
 
 // --- construction -----------------------------------------------------------

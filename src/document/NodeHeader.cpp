@@ -18,22 +18,21 @@ bool IsTrimmedSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-QByteArrayView Trimmed(QByteArrayView v) {
+template <typename IsBlank> QByteArrayView TrimmedBy(QByteArrayView v, IsBlank blank) {
     qsizetype b = 0, e = v.size();
-    while (b < e && IsTrimmedSpace(v[b]))
+    while (b < e && blank(v[b]))
         ++b;
-    while (e > b && IsTrimmedSpace(v[e - 1]))
+    while (e > b && blank(v[e - 1]))
         --e;
     return v.sliced(b, e - b);
 }
 
+QByteArrayView Trimmed(QByteArrayView v) {
+    return TrimmedBy(v, IsTrimmedSpace);
+}
+
 QByteArrayView TrimmedSeparators(QByteArrayView v) {
-    qsizetype b = 0, e = v.size();
-    while (b < e && IsSeparatorByte(v[b]))
-        ++b;
-    while (e > b && IsSeparatorByte(v[e - 1]))
-        --e;
-    return v.sliced(b, e - b);
+    return TrimmedBy(v, IsSeparatorByte);
 }
 
 // Splits a text into its comma-text words: the first two as they are, the

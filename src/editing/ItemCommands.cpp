@@ -34,6 +34,9 @@ ItemCommands::ItemCommands(EditorHost& host, TfmMsgEdit& msgEdit, TfmItemEdit& i
                 if (clip && subtreeRoot->isAncestorOf(clip))
                     forgetClipboard();
             });
+    // Emptying the tree (New, Open) takes the clipboard's node with it.
+    connect(&host.document(), &SmlDocument::documentAboutToBeReset, this,
+            [this] { m_host.state().ClipboardNode = nullptr; });
 }
 
 bool ItemCommands::runMessageDialog(bool editMode) {
