@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/NodeArena.h"
+#include "secs/CommonSmlReader.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace pravik {
+
+// Two instances of one message whose structures cannot be merged.
+struct ImportConflict {
+    int stream = 0;
+    int function = 0;
+    int firstLine = 0; // where the definition built so far has the node
+    int otherLine = 0; // where the instance that disagrees has it
+    // "S6F11: 줄 12와(과) 줄 40의 구조를 합칠 수 없습니다"
+    QString text() const;
+};
+
+struct ImportedMessage {
+    qint64 key = 0; // stream * 1000 + function
+    DetachedSubtree definition;
+};
+
+struct ImportResult {
+    // One definition per SxFy, in the order of their first instance. They
+    // share one arena of their own.
+    std::vector<ImportedMessage> messages;
+    std::vector<ImportConflict> conflicts; // instances left out
+    std::optional<CommonSmlError> error;   // when set, messages is empty
+    qint64 nodeCount = 0;                  // of all definitions
+};
+
+// Turns common SML into message definitions. Each message becomes a
+// definition: "P" for W or an odd function, "S" otherwise; lists "L
+// <count>", items "<type> <length>"; descriptions and marks from our own
+// comments (SmlNote). Instances of the same SxFy are merged: a list whose
+// count differs between them becomes "n" (its elements merged into one), an
+// item length that differs becomes the largest seen. An instance whose
+// structure cannot be merged is left out and reported. Malformed text gives
+// the error and no definitions.
+ImportResult ImportCommonSml(QByteArrayView text);
+
+} // namespace pravik
