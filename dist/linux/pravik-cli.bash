@@ -10,6 +10,9 @@ declare -gA _pravik_cli_options=(
     [check]="--raw --format"
     [generate]="--source --header --date"
     [config]=""
+    [preview]="--count --format"
+    [export]=""
+    [import]=""
 )
 declare -gA _pravik_cli_extension=(
     [counts]=sml
@@ -18,6 +21,9 @@ declare -gA _pravik_cli_extension=(
     [check]=sml
     [generate]=sml
     [config]=cfg
+    [preview]=sml
+    [export]=sml
+    [import]=txt
 )
 
 # Folders, and files with the extension $1, that begin with $cur.
@@ -54,7 +60,7 @@ _pravik_cli() {
     --format) COMPREPLY=($(compgen -W "text json" -- "$cur")); return ;;
     --source) _pravik_cli_files cpp; return ;;
     --header) _pravik_cli_files h; return ;;
-    --date) return ;;
+    --date | --count) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "${_pravik_cli_options[$command]} --help" -- "$cur"))

@@ -1,10 +1,14 @@
 #include "secs/CommonSmlImport.h"
 
+#include "document/DocumentOperations.h"
 #include "document/ItemTypes.h"
+#include "document/NodeHeader.h"
+#include "document/SmlDocument.h"
 #include "document/SmlNode.h"
 #include "secs/DefinitionText.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace pravik {
 
@@ -109,15 +113,18 @@ int CopySubtree(Definition& to, const Definition& from, int node) {
 
 // Merges the subtree of source (in from, which may be into itself) into
 // target. Work items are finished depth first, so each is a whole merge of
-// one subtree into one node as it stands by then.
+// one subtree into one node as it stands by then. A conflict names target's
+// line and the line in from that led to it (a fold of into's own nodes
+// inherits the line of the merge that caused it).
 std::optional<Conflict> MergeInto(Definition& into, int target, const Definition& from,
                                   int source) {
     struct Work {
         int target;
         const Definition* from;
         int source;
+        int cause; // the line in from this merge stems from
     };
-    std::vector<Work> work{{target, &from, source}};
+    std::vector<Work> work{{target, &from, source, from.nodes[static_cast<size_t>(source)].line}};
     while (!work.empty()) {
         const Work w = work.back();
         work.pop_back();
@@ -125,7 +132,7 @@ std::optional<Conflict> MergeInto(Definition& into, int target, const Definition
         const DefNode b = w.from->nodes[static_cast<size_t>(w.source)];
         DefNode& a = into.nodes[static_cast<size_t>(w.target)];
         if (a.type != b.type)
-            return Conflict{a.line, b.line};
+            return Conflict{a.line, w.from == &into && &from != &into ? w.cause : b.line};
         if (a.description < 0 && b.description >= 0)
             a.description = into.addText(w.from->texts[static_cast<size_t>(b.description)]);
         if (a.text < 0 && b.text >= 0)
@@ -137,9 +144,13 @@ std::optional<Conflict> MergeInto(Definition& into, int target, const Definition
         }
         const std::vector<int> mine = into.children(w.target);
         const std::vector<int> theirs = w.from->children(w.source);
+        auto causeOf = [&](const Definition* d, int node) {
+            return d == &into && &from != &into ? w.cause
+                                                : d->nodes[static_cast<size_t>(node)].line;
+        };
         if (!a.variable && !b.variable && mine.size() == theirs.size()) {
             for (size_t i = 0; i < mine.size(); ++i)
-                work.push_back({mine[i], w.from, theirs[i]});
+                work.push_back({mine[i], w.from, theirs[i], causeOf(w.from, theirs[i])});
             continue;
         }
         // The count differs (or one side is "n"): one element stands for all.
@@ -148,14 +159,14 @@ std::optional<Conflict> MergeInto(Definition& into, int target, const Definition
         if (mine.size() > 1) {
             into.nodes[static_cast<size_t>(element)].nextSibling = -1;
             for (size_t i = 1; i < mine.size(); ++i)
-                work.push_back({element, &into, mine[i]});
+                work.push_back({element, &into, mine[i], causeOf(&into, mine[i])});
         }
         for (const int t : theirs) {
             if (element < 0) {
                 element = CopySubtree(into, *w.from, t);
                 into.nodes[static_cast<size_t>(w.target)].firstChild = element;
             } else {
-                work.push_back({element, w.from, t});
+                work.push_back({element, w.from, t, causeOf(w.from, t)});
             }
         }
     }
@@ -374,6 +385,30 @@ ImportResult ImportCommonSml(QByteArrayView text) {
     for (const Definition& d : definitions)
         result.messages.push_back(
             {qint64(d.stream) * 1000 + d.function, Build(d, arena, result.nodeCount)});
+    return result;
+}
+
+QString KeyText(qint64 key) {
+    return QStringLiteral("S%1F%2").arg(key / 1000).arg(key % 1000);
+}
+
+AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>& messages) {
+    QSet<qint64> present;
+    for (int row = 0; row < doc.topLevelCount(); ++row) {
+        const NodeHeader h = NodeHeader::Read(*doc.topLevel(row));
+        if (h.messageForm)
+            present.insert(h.key);
+    }
+    AddedMessages result;
+    for (ImportedMessage& m : messages) {
+        if (present.contains(m.key)) {
+            result.existing.push_back(m.key);
+            continue;
+        }
+        result.added.push_back(
+            doc.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition)));
+    }
+    SortMessages(doc);
     return result;
 }
 

@@ -43,4 +43,20 @@ struct ImportResult {
 // the error and no definitions.
 ImportResult ImportCommonSml(QByteArrayView text);
 
+class SmlDocument;
+class SmlNode;
+
+struct AddedMessages {
+    std::vector<SmlNode*> added;  // the new messages, in the import's order
+    std::vector<qint64> existing; // keys left out: the document has them
+};
+
+// Adds the imported messages the document does not have yet (by SxFy) at
+// the top level and sorts the messages. Inside SmlDocument::perform this
+// is one undoable step.
+AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>& messages);
+
+// "S6F11" for a key.
+QString KeyText(qint64 key);
+
 } // namespace pravik
