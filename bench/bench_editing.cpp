@@ -55,7 +55,7 @@ public:
         if (view)
             view->setCurrentIndex(doc.indexOf(node));
     }
-    void setCommandEnabled(const QString&, bool) override {}
+    void setPasteEnabled(bool) override {}
 
     SmlDocument doc;
     DocumentState st;
