@@ -21,6 +21,7 @@ namespace pravik {
 class FindBar;
 class ItemCommands;
 class NodeDelegate;
+class PreviewPane;
 class Prompter;
 class SmlDocument;
 class SmlNode;
@@ -68,10 +69,13 @@ public:
     void FileSaveasExecute();
     void FileExitExecute();
     void MakeCppFileExecute();
+    void FileImportSmlExecute();
+    void FileExportSmlExecute();
     void ItemFullExpandExecute();
     void ItemFullCollapseExecute();
     void OptionConfigExecute();
     void ToolViewTextSMLExecute();
+    void ToolPreviewExecute();
     void ToolStructCheckExecute();
     void ToolStayOnTopExecute();
     void HelpHelpExecute();
@@ -105,6 +109,7 @@ public:
     SmlTreeView* tree() const { return TreeView1; }
     TextPane* memo() const { return Memo1; }
     FindBar* findBar() const { return m_findBar; }
+    PreviewPane* previewPane() const { return m_preview; }
     bool memoShown() const { return m_memoShown; }
     // The pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -185,6 +190,7 @@ private:
     QLabel* m_panels[3] = {nullptr, nullptr, nullptr};
     QMenu* PopupMenu1 = nullptr;
     FindBar* m_findBar = nullptr;
+    PreviewPane* m_preview = nullptr;
 
     QHash<QString, QAction*> m_actions; // by name, for the program's tests
     QStringList m_actionOrder;
@@ -194,6 +200,8 @@ private:
     QAction* FileLoad = nullptr;
     QAction* FileSave = nullptr;
     QAction* FileSaveas = nullptr;
+    QAction* FileImportSml = nullptr;
+    QAction* FileExportSml = nullptr;
     QAction* MakeCppFile = nullptr;
     QAction* FileExit = nullptr;
     QAction* ItemUndo = nullptr;
@@ -212,6 +220,7 @@ private:
     QAction* ItemFind = nullptr;
     QAction* OptionConfig = nullptr;
     QAction* ToolViewTextSML = nullptr;
+    QAction* ToolPreview = nullptr;
     QAction* ToolStructCheck = nullptr;
     QAction* ToolStayOnTop = nullptr;
     QAction* HelpHelp = nullptr;

@@ -408,7 +408,16 @@ AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>
         result.added.push_back(
             doc.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition)));
     }
+    // Nothing added, nothing reordered: the document stays as it was.
+    if (result.added.empty())
+        return result;
     SortMessages(doc);
+    // The added messages in the order they now stand in.
+    const QSet<const SmlNode*> added(result.added.begin(), result.added.end());
+    result.added.clear();
+    for (int row = 0; row < doc.topLevelCount(); ++row)
+        if (added.contains(doc.topLevel(row)))
+            result.added.push_back(doc.topLevel(row));
     return result;
 }
 

@@ -47,7 +47,7 @@ class SmlDocument;
 class SmlNode;
 
 struct AddedMessages {
-    std::vector<SmlNode*> added;  // the new messages, in the import's order
+    std::vector<SmlNode*> added;  // the new messages, in document order
     std::vector<qint64> existing; // keys left out: the document has them
 };
 

@@ -12,11 +12,11 @@ TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) 
     EXPECT_EQ(w->state().FileName, "NoName.sml");
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv - NoName.sml");
-    EXPECT_EQ(
-        enabledActions(),
-        (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
-                           "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
-                           "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ItemFind"}));
+    EXPECT_EQ(enabledActions(),
+              (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
+                                 "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
+                                 "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ItemFind",
+                                 "FileImportSml", "FileExportSml", "ToolPreview"}));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
