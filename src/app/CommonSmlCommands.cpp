@@ -55,7 +55,9 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
     if (!path)
         return nullptr;
     const QByteArray text = FileSystem::ReadWholeFile(*path);
-    ImportResult result = ImportCommonSml(text);
+    // Built in the document's memory, so that adding them copies nothing.
+    ImportResult result =
+        ImportCommonSml(text, [&](QByteArrayView t) { return doc.newDetached(t, ImageMessage); });
     if (result.error) {
         prompter.messageBox(
             Prompter::Icon::Error, errorTitle,

@@ -97,12 +97,14 @@ int RunExport(const Invocation& in) {
 
 int RunImport(const Invocation& in) {
     const QByteArray text = FileSystem::ReadWholeFile(in.args[0]);
-    ImportResult result = ImportCommonSml(text);
+    SmlDocument doc;
+    // Built in the document's memory, so that adding them copies nothing.
+    ImportResult result =
+        ImportCommonSml(text, [&](QByteArrayView t) { return doc.newDetached(t, ImageMessage); });
     if (result.error) {
         Report(in.args[0] + QStringLiteral(": ") + result.error->text());
         return kExitError;
     }
-    SmlDocument doc;
     AddImportedMessages(doc, result.messages);
     CheckOutputPath(in.args[1], kCannotCreateFile);
     SaveDocument(in.args[1], doc);

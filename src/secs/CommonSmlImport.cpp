@@ -297,15 +297,14 @@ QByteArray NodeText(const Definition& d, const DefNode& n) {
     return ComposeImportedItemText(ItemTypes::all()[n.type], n.variable, n.length, description);
 }
 
-// The definition as a detached tree in arena.
-DetachedSubtree Build(const Definition& d, const std::shared_ptr<NodeArena>& arena,
-                      qint64& nodeCount) {
+// The definition as a detached tree.
+DetachedSubtree Build(const Definition& d, const NewMessageNode& newMessage, qint64& nodeCount) {
     const int type =
         d.messageType >= 0 ? d.messageType : ImpliedMessageType(d.replyExpected, d.function);
     const QByteArray text =
         !d.text.isEmpty() ? d.text
                           : ComposeImportedMessageText(d.stream, d.function, type, d.description);
-    DetachedSubtree tree(arena, arena->newNode(text, ImageMessage));
+    DetachedSubtree tree = newMessage(text);
     ++nodeCount;
     if (d.root < 0)
         return tree;
@@ -339,10 +338,12 @@ QString ImportConflict::text() const {
         .arg(otherLine);
 }
 
-ImportResult ImportCommonSml(QByteArrayView text) {
+ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessage) {
     ImportResult result;
     std::vector<Definition> definitions;
     std::vector<qint64> compactedAt; // node count after the last compaction
+    std::vector<qint64> sizes;       // nodes of each definition (message included)
+    qint64 total = 0;
     QHash<qint64, size_t> byKey;
     CommonSmlReader reader(text);
     CommonSmlMessage message;
@@ -351,10 +352,25 @@ ImportResult ImportCommonSml(QByteArrayView text) {
         const qint64 key = qint64(message.stream) * 1000 + message.function;
         std::optional<Conflict> conflict = FromInstance(message, instance);
         const auto found = byKey.constFind(key);
+        // Definitions beyond bounds are refused where they grow past them.
+        auto tooLarge = [&](qint64 grown) {
+            if (total + grown <= kMaxImportNodes)
+                return false;
+            result.error =
+                CommonSmlError{message.line, message.column,
+                               QStringLiteral("가져올 정의가 너무 큽니다 (모두 합해 노드 %1개까지)")
+                                   .arg(kMaxImportNodes)};
+            return true;
+        };
         if (!conflict && found == byKey.constEnd()) {
+            const qint64 size = 1 + instance.reachable();
+            if (tooLarge(size))
+                break;
+            total += size;
             byKey.insert(key, definitions.size());
             definitions.push_back(std::move(instance));
             compactedAt.push_back(static_cast<qint64>(definitions.back().nodes.size()));
+            sizes.push_back(size);
             continue;
         }
         if (!conflict) {
@@ -363,6 +379,11 @@ ImportResult ImportCommonSml(QByteArrayView text) {
             Definition merged = definitions[at];
             conflict = Merge(merged, instance);
             if (!conflict) {
+                const qint64 size = 1 + merged.reachable();
+                if (tooLarge(size - sizes[at]))
+                    break;
+                total += size - sizes[at];
+                sizes[at] = size;
                 // Folding leaves unreachable nodes behind; drop them now and then.
                 if (static_cast<qint64>(merged.nodes.size()) > 2 * compactedAt[at] + 64) {
                     Compact(merged);
@@ -375,16 +396,28 @@ ImportResult ImportCommonSml(QByteArrayView text) {
         result.conflicts.push_back(
             {message.stream, message.function, conflict->firstLine, conflict->otherLine});
     }
-    if (reader.error()) {
+    if (reader.error())
         result.error = reader.error();
+    if (result.error) {
         result.conflicts.clear();
         return result;
     }
-    auto arena = std::make_shared<NodeArena>();
+    // What was read goes before the definitions are built.
+    message = CommonSmlMessage();
+    instance = Definition();
+    NewMessageNode make = newMessage;
+    if (!make) {
+        auto arena = std::make_shared<NodeArena>();
+        make = [arena](QByteArrayView t) {
+            return DetachedSubtree(arena, arena->newNode(t, ImageMessage));
+        };
+    }
     result.messages.reserve(definitions.size());
-    for (const Definition& d : definitions)
+    for (Definition& d : definitions) {
         result.messages.push_back(
-            {qint64(d.stream) * 1000 + d.function, Build(d, arena, result.nodeCount)});
+            {qint64(d.stream) * 1000 + d.function, Build(d, make, result.nodeCount)});
+        d = Definition(); // built: its memory goes
+    }
     return result;
 }
 

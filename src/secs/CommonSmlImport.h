@@ -4,6 +4,7 @@
 #include "secs/CommonSmlReader.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,13 +26,20 @@ struct ImportedMessage {
 };
 
 struct ImportResult {
-    // One definition per SxFy, in the order of their first instance. They
-    // share one arena of their own.
+    // One definition per SxFy, in the order of their first instance.
     std::vector<ImportedMessage> messages;
     std::vector<ImportConflict> conflicts; // instances left out
     std::optional<CommonSmlError> error;   // when set, messages is empty
     qint64 nodeCount = 0;                  // of all definitions
 };
+
+// The most nodes the definitions of one import may have.
+inline constexpr qint64 kMaxImportNodes = 4000000;
+
+// Makes the message node of a definition (its text given): where the
+// definitions are built. The default is an arena of their own; building in
+// the document's (SmlDocument::newDetached) saves copying them in.
+using NewMessageNode = std::function<DetachedSubtree(QByteArrayView text)>;
 
 // Turns common SML into message definitions. Each message becomes a
 // definition: "P" for W or an odd function, "S" otherwise; lists "L
@@ -39,9 +47,10 @@ struct ImportResult {
 // comments (SmlNote). Instances of the same SxFy are merged: a list whose
 // count differs between them becomes "n" (its elements merged into one), an
 // item length that differs becomes the largest seen. An instance whose
-// structure cannot be merged is left out and reported. Malformed text gives
-// the error and no definitions.
-ImportResult ImportCommonSml(QByteArrayView text);
+// structure cannot be merged is left out and reported. Malformed text, or
+// definitions beyond kMaxImportNodes nodes, give the error and no
+// definitions.
+ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessage = {});
 
 class SmlDocument;
 class SmlNode;

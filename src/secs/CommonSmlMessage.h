@@ -32,6 +32,7 @@ struct CommonSmlMessage {
     int function = 0;
     bool replyExpected = false; // the header's W
     int line = 0;               // of the header in the text read, from 1; 0 when built
+    int column = 0;             // likewise
     SecsBody body;
     std::vector<int> itemLines; // per body item, when read: the line of its "<"
     std::vector<SmlNote> notes; // by ascending item, at most one each

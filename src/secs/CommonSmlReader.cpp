@@ -198,13 +198,16 @@ QByteArray NodeTextFromComment(QByteArrayView text) {
     return out;
 }
 
-bool CommonSmlReader::fail(const Position& at, const QString& message) {
-    // Columns count characters: the two bytes of a double-byte one are one.
+int CommonSmlReader::columnOf(const Position& at) const {
     int column = 1;
     for (qsizetype i = at.lineStart; i < at.pos && i < m_text.size(); ++i, ++column)
         if (static_cast<quint8>(m_text[i]) >= 0x81 && i + 1 < at.pos)
             ++i;
-    m_error = CommonSmlError{at.line, column, message};
+    return column;
+}
+
+bool CommonSmlReader::fail(const Position& at, const QString& message) {
+    m_error = CommonSmlError{at.line, columnOf(at), message};
     return false;
 }
 
@@ -282,28 +285,35 @@ void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
     if (m_target == Target::None || !m_message)
         return;
     const bool onMessage = m_target == Target::Message;
-    SmlNote& note = m_message->addNote(onMessage ? -1 : m_targetItem);
+    // A note is made only for a comment that says something.
+    auto note = [&]() -> SmlNote& { return m_message->addNote(onMessage ? -1 : m_targetItem); };
+    auto describe = [&](QByteArrayView text) {
+        if (text.isEmpty())
+            return;
+        SmlNote& n = note();
+        if (n.description.isEmpty())
+            n.description = NodeTextFromComment(text);
+    };
     QByteArray content = UnescapeComment(raw);
     if (content.startsWith(' ')) {
         content.remove(0, 1);
         if (block && content.endsWith(' '))
             content.chop(1);
-        if (note.description.isEmpty())
-            note.description = NodeTextFromComment(content);
+        describe(content);
         return;
     }
     // A mark: no blank after the comment's opening.
     if (content == "n") {
-        note.variable = true;
+        note().variable = true;
     } else if (content.size() == 1 && QByteArrayView("PSN").contains(content[0])) {
-        if (onMessage && note.messageType < 0)
-            note.messageType = static_cast<int>(QByteArrayView("PSN").indexOf(content[0]));
+        if (onMessage && note().messageType < 0)
+            note().messageType = static_cast<int>(QByteArrayView("PSN").indexOf(content[0]));
     } else if (content.startsWith('=')) {
-        if (note.text.isEmpty())
-            note.text = NodeTextFromComment(QByteArrayView(content).sliced(1));
-    } else if (note.description.isEmpty()) {
+        if (content.size() > 1 && note().text.isEmpty())
+            note().text = NodeTextFromComment(QByteArrayView(content).sliced(1));
+    } else {
         // Someone's own comment without a blank: its text is the description.
-        note.description = NodeTextFromComment(content.trimmed());
+        describe(content.trimmed());
     }
 }
 
@@ -360,6 +370,7 @@ bool CommonSmlReader::next(CommonSmlMessage& out) {
     out.stream = static_cast<int>(stream->magnitude);
     out.function = static_cast<int>(function->magnitude);
     out.line = start.line;
+    out.column = columnOf(start);
 
     m_target = Target::Message;
     m_targetLine = start.line;
@@ -402,6 +413,10 @@ bool CommonSmlReader::readBody() {
             return fail(itemStart, QStringLiteral("목록 하나에 아이템이 너무 많습니다 (최대 %1개)")
                                        .arg(kMaxItemLength));
         const qsizetype index = static_cast<qsizetype>(m.body.items.size());
+        if (index >= kMaxMessageItems)
+            return fail(itemStart,
+                        QStringLiteral("메시지 하나에 아이템이 너무 많습니다 (최대 %1개)")
+                            .arg(kMaxMessageItems));
         m_target = Target::Item;
         m_targetItem = index;
         m_targetLine = itemStart.line;

@@ -10,6 +10,10 @@ namespace pravik {
 
 struct ItemType;
 
+// The most items one message may hold. Far beyond any real message; it
+// keeps the memory a hostile file can make us take in proportion.
+inline constexpr qsizetype kMaxMessageItems = 4000000;
+
 // Where common SML could not be read, and what was expected there.
 struct CommonSmlError {
     int line = 0;   // from 1
@@ -33,8 +37,9 @@ struct CommonSmlError {
 // the line of a header, of a list's "<L", or of an item's closing ">"
 // becomes that node's note (see SmlNote); other comments are ignored.
 //
-// Malformed text stops the reading with an error that tells the line, the
-// column and what was expected. Nesting is followed with an explicit stack,
+// Malformed text (and a message of more than kMaxMessageItems items) stops
+// the reading with an error that tells the line, the column and what was
+// expected. Nesting is followed with an explicit stack,
 // and only the message being read is held, so a file of any depth and size
 // is read in one pass.
 class CommonSmlReader {
@@ -71,6 +76,8 @@ private:
     bool readValues(const ItemType& type, QByteArray& data);
     bool readString(QByteArray& data);
     bool fail(const Position& at, const QString& message);
+    // Columns count characters: the two bytes of a double-byte one are one.
+    int columnOf(const Position& at) const;
     // "X이(가) 필요합니다" with what stands here instead.
     bool failExpected(const QString& expected);
 

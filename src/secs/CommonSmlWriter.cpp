@@ -17,6 +17,20 @@ constexpr qsizetype kTextBytesPerLine = 64;
 constexpr quint32 kBinaryValuesPerLine = 16;
 constexpr quint32 kNumberValuesPerLine = 8;
 
+template <typename Integer> void AppendNumber(QByteArray& out, Integer value) {
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, r.ptr - digits);
+}
+
+// A comment's text: escaped only when it holds a "*".
+void AppendCommentText(QByteArray& out, const QByteArray& text) {
+    if (text.contains('*'))
+        out.append(EscapeComment(text));
+    else
+        out.append(text);
+}
+
 void Indent(QByteArray& out, qsizetype depth) {
     out.append(2 * std::min<qsizetype>(depth, kMaxIndentDepth), ' ');
 }
@@ -65,7 +79,7 @@ void AppendValue(QByteArray& out, const ItemType& type, const char* p) {
         break;
     }
     case ItemValueKind::Unsigned:
-        out.append(QByteArray::number(BigEndian(p, size)));
+        AppendNumber(out, BigEndian(p, size));
         break;
     case ItemValueKind::Signed: {
         const quint64 raw = BigEndian(p, size);
@@ -73,7 +87,7 @@ void AppendValue(QByteArray& out, const ItemType& type, const char* p) {
         // Sign-extend the two's complement value.
         const qint64 v = bits == 64 ? static_cast<qint64>(raw)
                                     : static_cast<qint64>(raw << (64 - bits)) >> (64 - bits);
-        out.append(QByteArray::number(v));
+        AppendNumber(out, v);
         break;
     }
     case ItemValueKind::Float:
@@ -148,10 +162,16 @@ void AppendNotes(QByteArray& out, const SmlNote* note) {
         out.append(" /*n*/");
     if (note->messageType >= 0 && note->messageType < 3)
         out.append(" /*").append("PSN"[note->messageType]).append("*/");
-    if (!note->text.isEmpty())
-        out.append(" /*=").append(EscapeComment(note->text)).append("*/");
-    if (!note->description.isEmpty())
-        out.append(" /* ").append(EscapeComment(note->description)).append(" */");
+    if (!note->text.isEmpty()) {
+        out.append(" /*=");
+        AppendCommentText(out, note->text);
+        out.append("*/");
+    }
+    if (!note->description.isEmpty()) {
+        out.append(" /* ");
+        AppendCommentText(out, note->description);
+        out.append(" */");
+    }
 }
 
 // The values of a non-list item: on its own line when short, otherwise
@@ -241,11 +261,20 @@ void WriteCommonSml(const CommonSmlMessage& message, QByteArray& out, const char
         spans->items.assign(body.items.size(), ByteSpan{});
 
     const qint64 headerBegin = out.size();
-    out.append('S').append(QByteArray::number(message.stream));
-    out.append('F').append(QByteArray::number(message.function));
+    out.append('S');
+    AppendNumber(out, message.stream);
+    out.append('F');
+    AppendNumber(out, message.function);
     if (message.replyExpected)
         out.append(" W");
-    AppendNotes(out, message.noteOf(-1));
+    // Notes go by ascending item: one walk through them.
+    auto note = message.notes.begin();
+    auto noteOf = [&](qsizetype item) -> const SmlNote* {
+        while (note != message.notes.end() && note->item < item)
+            ++note;
+        return note != message.notes.end() && note->item == item ? &*note : nullptr;
+    };
+    AppendNotes(out, noteOf(-1));
     if (spans)
         spans->header = {headerBegin, out.size()};
     out.append(lineEnd);
@@ -263,15 +292,17 @@ void WriteCommonSml(const CommonSmlMessage& message, QByteArray& out, const char
     for (qsizetype i = 0; i < n; ++i) {
         const SecsItem& item = body.items[static_cast<size_t>(i)];
         const qsizetype depth = static_cast<qsizetype>(open.size());
-        const SmlNote* note = message.noteOf(i);
+        const SmlNote* itemNote = noteOf(i);
         Indent(out, depth);
         const qint64 begin = out.size();
         out.append('<').append(item.itemType().smlName);
-        out.append(" [").append(QByteArray::number(item.count())).append(']');
+        out.append(" [");
+        AppendNumber(out, item.count());
+        out.append(']');
         if (!open.empty())
             --open.back().owed;
         if (item.isList()) {
-            AppendNotes(out, note);
+            AppendNotes(out, itemNote);
             if (item.length > 0) {
                 if (spans)
                     spans->items[static_cast<size_t>(i)] = {begin, begin};
@@ -279,7 +310,7 @@ void WriteCommonSml(const CommonSmlMessage& message, QByteArray& out, const char
                 open.push_back({i, item.length});
                 continue;
             }
-            if (note && !note->isEmpty()) {
+            if (itemNote && !itemNote->isEmpty()) {
                 closeLine();
                 Indent(out, depth);
             }
@@ -295,8 +326,8 @@ void WriteCommonSml(const CommonSmlMessage& message, QByteArray& out, const char
             out.append('>');
             if (spans)
                 spans->items[static_cast<size_t>(i)] = {begin, out.size()};
-            plainClose = !note || note->isEmpty();
-            AppendNotes(out, note);
+            plainClose = !itemNote || itemNote->isEmpty();
+            AppendNotes(out, itemNote);
         }
         // Lists that have all their items close here.
         while (!open.empty() && open.back().owed == 0) {

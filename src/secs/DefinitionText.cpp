@@ -3,6 +3,8 @@
 #include "document/DocumentOperations.h"
 #include "document/ItemTypes.h"
 
+#include <charconv>
+
 namespace pravik {
 
 int ImpliedMessageType(bool replyExpected, int function) {
@@ -21,12 +23,22 @@ QByteArray ComposeImportedListText(bool variable, qint64 count, const QByteArray
 
 QByteArray ComposeImportedItemText(const ItemType& type, bool variable, qint64 length,
                                    const QByteArray& description) {
-    QByteArray text(type.code);
-    text += ' ';
-    text += variable ? QByteArray("n") : QByteArray::number(length);
-    text += ' ';
-    text += description;
+    QByteArray text;
+    AppendImportedItemText(text, type, variable, length, description);
     return text;
+}
+
+void AppendImportedItemText(QByteArray& out, const ItemType& type, bool variable, qint64 length,
+                            QByteArrayView description) {
+    out.append(type.code).append(' ');
+    if (variable) {
+        out.append('n');
+    } else {
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof digits, length);
+        out.append(digits, r.ptr - digits);
+    }
+    out.append(' ').append(description);
 }
 
 } // namespace pravik

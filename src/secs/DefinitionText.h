@@ -21,5 +21,8 @@ QByteArray ComposeImportedListText(bool variable, qint64 count, const QByteArray
 // "U4 1 DATAID", "A n VALUE".
 QByteArray ComposeImportedItemText(const ItemType& type, bool variable, qint64 length,
                                    const QByteArray& description);
+// The same appended to out (a list is the type L).
+void AppendImportedItemText(QByteArray& out, const ItemType& type, bool variable, qint64 length,
+                            QByteArrayView description);
 
 } // namespace pravik

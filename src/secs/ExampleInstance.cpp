@@ -7,26 +7,25 @@
 #include "platform/AnsiText.h"
 #include "secs/DefinitionText.h"
 
+#include <cstring>
+
 namespace pravik {
 
 namespace {
 
-// A string of exactly length bytes from the description: cut where a
-// double-byte character would not be split, padded with blanks.
-QByteArray Placeholder(QByteArrayView description, qsizetype length) {
-    QByteArray text;
-    text.reserve(length);
+// The string of a text item: the description from the start, cut where a
+// double-byte character would not be split; the rest stays blanks.
+void WritePlaceholder(char* data, qsizetype length, QByteArrayView description) {
     qsizetype i = 0;
     while (i < description.size()) {
         const auto b = static_cast<quint8>(description[i]);
         const qsizetype width = b >= 0x81 && i + 1 < description.size() ? 2 : 1;
-        if (text.size() + width > length)
+        if (i + width > length)
             break;
-        text.append(description.sliced(i, width));
         i += width;
     }
-    text.append(length - text.size(), ' ');
-    return text;
+    if (i > 0)
+        std::memcpy(data, description.data(), static_cast<size_t>(i));
 }
 
 class ExampleBuilder {
@@ -37,10 +36,10 @@ public:
     Example build() {
         readMessage();
         if (m_example.problems.empty())
-            checkBody();
-        if (m_example.problems.empty())
-            checkSize();
-        if (m_example.problems.empty() && m_root.childCount() == 1)
+            readBody();
+        if (m_example.problems.empty() && !m_nodes.empty())
+            measure();
+        if (m_example.problems.empty() && !m_nodes.empty())
             emitBody();
         if (!m_example.problems.empty())
             m_example.message = CommonSmlMessage();
@@ -48,6 +47,17 @@ public:
     }
 
 private:
+    // One node of the body as read once: the example repeats what an "n"
+    // list holds, and must not read it again each time.
+    struct Node {
+        const SmlNode* node;
+        const ItemType* type;
+        bool variable;
+        qint64 length; // the count or length, when a number
+        QByteArrayView description;
+        qsizetype subtree = 1; // nodes in its subtree, itself included
+    };
+
     void problem(const SmlNode* node, const QString& message) {
         m_example.problems.push_back({node, message});
     }
@@ -88,15 +98,17 @@ private:
         }
     }
 
-    // Every node of the body once, before anything is built from it (an
-    // "n" list repeats its element, and its faults must show once).
-    void checkBody() {
+    // Every node of the body once, in pre-order: what it says, and what is
+    // wrong with it.
+    void readBody() {
         if (m_root.childCount() == 0)
             return;
         const SmlNode* end = m_root.nextSkippingChildren();
         for (const SmlNode* n = m_root.child(0); n != end; n = n->nextPreOrder()) {
             const NodeHeader h = NodeHeader::Read(*n);
-            const QString length = AnsiText::Decode(h.lengthText.toByteArray());
+            m_nodes.push_back({n, h.type, h.variableLength, h.lengthValue, h.description});
+            // Decoded only for a problem's message.
+            auto lengthText = [&] { return AnsiText::Decode(h.lengthText.toByteArray()); };
             switch (n->Kind()) {
             case NodeKind::Message:
                 problem(n, QStringLiteral("메시지 안에 메시지가 있습니다"));
@@ -109,7 +121,8 @@ private:
                                               "하나 있어야 합니다 (%1개 있음)")
                                    .arg(n->childCount()));
                 else if (!h.variableLength && !h.lengthIsNumber)
-                    problem(n, QStringLiteral("목록의 개수가 숫자가 아닙니다: '%1'").arg(length));
+                    problem(
+                        n, QStringLiteral("목록의 개수가 숫자가 아닙니다: '%1'").arg(lengthText()));
                 else if (!h.variableLength && h.lengthValue != n->childCount())
                     problem(n, QStringLiteral("목록의 개수 %1와(과) 하위 아이템 수 %2이(가) "
                                               "다릅니다")
@@ -127,7 +140,7 @@ private:
                         problem(n, QStringLiteral("길이가 정해지지 않은 아이템(n)은 "
                                                   "인코딩할 수 없습니다"));
                 } else if (!h.lengthIsNumber) {
-                    problem(n, QStringLiteral("길이가 숫자가 아닙니다: '%1'").arg(length));
+                    problem(n, QStringLiteral("길이가 숫자가 아닙니다: '%1'").arg(lengthText()));
                 } else if (h.lengthValue < 0) {
                     problem(n, QStringLiteral("길이가 음수입니다: %1").arg(h.lengthValue));
                 } else if (h.lengthValue * h.type->elementSize > kMaxItemLength) {
@@ -141,40 +154,35 @@ private:
         }
     }
 
-    // The example's size, computed from the definition before anything is
-    // built: in reverse pre-order each subtree's totals are on the stack
-    // just before its root, so a node takes its children's off it.
-    void checkSize() {
-        if (m_root.childCount() == 0)
-            return;
-        std::vector<const SmlNode*> order;
-        const SmlNode* end = m_root.nextSkippingChildren();
-        for (const SmlNode* n = m_root.child(0); n != end; n = n->nextPreOrder())
-            order.push_back(n);
+    // Subtree sizes, and the example's size before anything is built: in
+    // reverse pre-order each subtree's totals are on the stack just before
+    // its root, so a node takes its children's off it.
+    void measure() {
         struct Size {
+            qsizetype nodes;
             qint64 items;
             qint64 bytes;
         };
         // Saturates well above the limits, so that no product overflows.
         const auto cap = [](qint64 v) { return std::min<qint64>(v, qint64(1) << 40); };
         std::vector<Size> stack;
-        for (auto it = order.rbegin(); it != order.rend(); ++it) {
-            const SmlNode* n = *it;
-            Size children{0, 0};
-            for (int c = 0; c < n->childCount(); ++c) {
+        for (auto it = m_nodes.rbegin(); it != m_nodes.rend(); ++it) {
+            Size children{0, 0, 0};
+            for (int c = 0; c < it->node->childCount(); ++c) {
+                children.nodes += stack.back().nodes;
                 children.items = cap(children.items + stack.back().items);
                 children.bytes = cap(children.bytes + stack.back().bytes);
                 stack.pop_back();
             }
-            const NodeHeader h = NodeHeader::Read(*n);
-            Size size{1, 0};
-            if (n->Kind() == NodeKind::List) {
-                const qint64 times = h.variableLength ? m_options.variableCount : 1;
+            it->subtree = 1 + children.nodes;
+            Size size{it->subtree, 1, 0};
+            if (it->node->Kind() == NodeKind::List) {
+                const qint64 times = it->variable ? m_options.variableCount : 1;
                 size.items = cap(1 + times * children.items);
                 size.bytes = cap(times * children.bytes);
             } else {
-                size.bytes = h.variableLength ? h.type->elementSize + h.description.size()
-                                              : h.lengthValue * h.type->elementSize;
+                size.bytes = it->variable ? it->type->elementSize + it->description.size()
+                                          : it->length * it->type->elementSize;
             }
             stack.push_back(size);
         }
@@ -188,10 +196,11 @@ private:
     // repeat it. Pending work is (node, times), so nothing recurses.
     void emitBody() {
         struct Task {
-            const SmlNode* node;
+            size_t node;
             int times;
         };
-        std::vector<Task> tasks{{m_root.child(0), 1}};
+        std::vector<Task> tasks{{0, 1}};
+        std::vector<size_t> children;
         CommonSmlMessage& m = m_example.message;
         while (!tasks.empty()) {
             Task task = tasks.back();
@@ -200,52 +209,54 @@ private:
                 continue;
             if (task.times > 1)
                 tasks.push_back({task.node, task.times - 1});
-            const SmlNode* n = task.node;
-            const NodeHeader h = NodeHeader::Read(*n);
+            const Node& n = m_nodes[task.node];
             const qsizetype index = static_cast<qsizetype>(m.body.items.size());
             SmlNote note;
             note.item = index;
-            note.description = h.description.toByteArray();
-            note.variable = h.variableLength;
-            m_example.sources.push_back(n);
-            if (n->Kind() == NodeKind::List) {
-                const int count = h.variableLength ? m_options.variableCount : n->childCount();
+            // The description stays in the document while the example lives.
+            note.description = QByteArray::fromRawData(n.description.data(), n.description.size());
+            note.variable = n.variable;
+            m_example.sources.push_back(n.node);
+            m_composed.truncate(0);
+            if (n.node->Kind() == NodeKind::List) {
+                const int count = n.variable ? m_options.variableCount : n.node->childCount();
                 m.body.addList(static_cast<quint32>(count));
-                if (h.variableLength)
-                    tasks.push_back({n->child(0), count});
+                children.clear();
+                for (size_t c = task.node + 1; children.size() < size_t(n.node->childCount());
+                     c += static_cast<size_t>(m_nodes[c].subtree))
+                    children.push_back(c);
+                if (n.variable)
+                    tasks.push_back({children.front(), count});
                 else
-                    for (int row = n->childCount() - 1; row >= 0; --row)
-                        tasks.push_back({n->child(row), 1});
-                noteText(note, *n,
-                         ComposeImportedListText(h.variableLength, count, note.description));
+                    for (auto c = children.rbegin(); c != children.rend(); ++c)
+                        tasks.push_back({*c, 1});
+                AppendImportedItemText(m_composed, ItemTypes::list(), n.variable, count,
+                                       n.description);
             } else {
-                const ItemType& type = *h.type;
-                QByteArray data;
-                if (type.valueKind == ItemValueKind::Text)
-                    data = h.variableLength ? note.description
-                                            : Placeholder(h.description, h.lengthValue);
-                else
-                    data =
-                        QByteArray((h.variableLength ? 1 : h.lengthValue) * type.elementSize, '\0');
-                const quint32 count = static_cast<quint32>(data.size() / type.elementSize);
-                m.body.addItem(type.index, data);
-                noteText(note, *n,
-                         ComposeImportedItemText(type, h.variableLength, count, note.description));
+                const ItemType& type = *n.type;
+                const qsizetype size =
+                    n.variable ? (type.valueKind == ItemValueKind::Text ? n.description.size()
+                                                                        : type.elementSize)
+                               : n.length * type.elementSize;
+                const bool text = type.valueKind == ItemValueKind::Text;
+                char* data = m.body.addItem(type.index, size, text ? ' ' : '\0');
+                if (text)
+                    WritePlaceholder(data, size, n.description);
+                AppendImportedItemText(m_composed, type, n.variable, size / type.elementSize,
+                                       n.description);
             }
+            if (StoredForm(m_composed) != StoredForm(n.node->TextView()))
+                note.text = n.node->Text();
             if (!note.isEmpty())
                 m.notes.push_back(std::move(note));
         }
     }
 
-    // The exact text as a mark when an import would compose another one.
-    static void noteText(SmlNote& note, const SmlNode& node, const QByteArray& composed) {
-        if (StoredForm(composed) != StoredForm(node.TextView()))
-            note.text = node.Text();
-    }
-
     const SmlNode& m_root;
     ExampleOptions m_options;
     Example m_example;
+    std::vector<Node> m_nodes;
+    QByteArray m_composed; // reused for every node's composed text
 };
 
 } // namespace

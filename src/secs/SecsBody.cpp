@@ -22,6 +22,13 @@ void SecsBody::addItem(int type, QByteArrayView bytes) {
     data.append(bytes);
 }
 
+char* SecsBody::addItem(int type, qsizetype size, char fill) {
+    const qsizetype at = data.size();
+    items.push_back({static_cast<quint8>(type), static_cast<quint32>(size), at});
+    data.append(size, fill);
+    return data.data() + at;
+}
+
 qsizetype SecsBody::subtreeEnd(qsizetype index) const {
     // Items still owed by the lists opened so far.
     qint64 owed = 1;

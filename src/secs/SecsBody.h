@@ -42,6 +42,8 @@ public:
     void addList(quint32 count);
     // Appends an item of type (an ItemTypes index, not the list) with data.
     void addItem(int type, QByteArrayView bytes);
+    // The same with size bytes of fill; returns where its data starts.
+    char* addItem(int type, qsizetype size, char fill);
 
     // The index just after the subtree of the item at index. Linear in the
     // subtree, with a counter instead of recursion.

@@ -233,6 +233,34 @@ TEST(CommonSmlImportExport, ConflictsInsideOneInstanceAndOrderOfMerging) {
                                       "    >\r\n  >\r\n>\r\n\r\n");
 }
 
+// A hostile file cannot make us take memory out of proportion: one message
+// of too many items, or definitions of too many nodes, are refused where
+// they cross the line.
+TEST(CommonSmlImportExport, SizesBeyondBoundsAreRefusedWhereTheyGrow) {
+    QByteArray one = "S1F1 W\n<L\n";
+    for (qsizetype i = 0; i < kMaxMessageItems / 1000; ++i)
+        one += QByteArray(" <U1>").repeated(1000) + "\n";
+    one += ">.\n";
+    ImportResult r = ImportCommonSml(one);
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.error->line, 2 + kMaxMessageItems / 1000);
+    EXPECT_EQ(r.error->column, 5 * 999 + 2); // the last "<U1>" of the line
+    EXPECT_TRUE(r.error->message.contains(QStringLiteral("아이템이 너무 많습니다")));
+    EXPECT_TRUE(r.messages.empty());
+
+    QByteArray many;
+    const qsizetype perMessage = 100000;
+    for (qsizetype m = 0; m * perMessage <= kMaxImportNodes; ++m)
+        many += "  S1F" + QByteArray::number(m) + " <L" +
+                QByteArray(" <U1>").repeated(perMessage - 2) + ">.\n";
+    r = ImportCommonSml(many);
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.error->line, 1 + kMaxImportNodes / perMessage);
+    EXPECT_EQ(r.error->column, 3);
+    EXPECT_TRUE(r.error->message.contains(QStringLiteral("정의가 너무 큽니다")));
+    EXPECT_TRUE(r.messages.empty());
+}
+
 TEST(CommonSmlImportExport, MalformedTextGivesNothing) {
     const ImportResult r = ImportCommonSml("S1F1 W <L <U1 1>>.\nS1F2 <L <U1 300>>.");
     ASSERT_TRUE(r.error);

@@ -205,6 +205,9 @@ TEST(CommonSmlWriter, CommentsOnlyOnTheirNodesLineAreNotes) {
     const CommonSmlMessage other = ReadOne("S1F1 <U1 1> /*two\nlines*/.");
     ASSERT_EQ(other.notes.size(), 1u);
     EXPECT_EQ(other.notes[0].description, "two lines");
+    // Comments that say nothing make no note (it could not be written back).
+    EXPECT_TRUE(ReadOne("S1F1 /* */ /**/ /*=*/ /*P*/ <U1 1> //\n.").notes.size() == 1);
+    EXPECT_TRUE(ReadOne("S1F2 /* */ /**/ /*=*/ <U1 1> /*S*/ //\n.").notes.empty());
 }
 
 TEST(CommonSmlWriter, EscapesCommentEndsAndFloatsRoundTrip) {
