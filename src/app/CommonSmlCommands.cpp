@@ -55,9 +55,7 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
     if (!path)
         return nullptr;
     const QByteArray text = FileSystem::ReadWholeFile(*path);
-    // Built in the document's memory, so that adding them copies nothing.
-    ImportResult result =
-        ImportCommonSml(text, [&](QByteArrayView t) { return doc.newDetached(t, ImageMessage); });
+    ImportResult result = ImportCommonSml(text, NewMessageIn(doc));
     if (result.error) {
         prompter.messageBox(
             Prompter::Icon::Error, errorTitle,

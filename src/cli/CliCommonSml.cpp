@@ -98,9 +98,7 @@ int RunExport(const Invocation& in) {
 int RunImport(const Invocation& in) {
     const QByteArray text = FileSystem::ReadWholeFile(in.args[0]);
     SmlDocument doc;
-    // Built in the document's memory, so that adding them copies nothing.
-    ImportResult result =
-        ImportCommonSml(text, [&](QByteArrayView t) { return doc.newDetached(t, ImageMessage); });
+    ImportResult result = ImportCommonSml(text, NewMessageIn(doc));
     if (result.error) {
         Report(in.args[0] + QStringLiteral(": ") + result.error->text());
         return kExitError;

@@ -421,6 +421,10 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
     return result;
 }
 
+NewMessageNode NewMessageIn(SmlDocument& doc) {
+    return [&doc](QByteArrayView text) { return doc.newDetached(text, ImageMessage); };
+}
+
 QString KeyText(qint64 key) {
     return QStringLiteral("S%1F%2").arg(key / 1000).arg(key % 1000);
 }

@@ -41,6 +41,10 @@ inline constexpr qint64 kMaxImportNodes = 4000000;
 // the document's (SmlDocument::newDetached) saves copying them in.
 using NewMessageNode = std::function<DetachedSubtree(QByteArrayView text)>;
 
+class SmlDocument;
+// Builds the definitions in doc's memory, where adding them copies nothing.
+NewMessageNode NewMessageIn(SmlDocument& doc);
+
 // Turns common SML into message definitions. Each message becomes a
 // definition: "P" for W or an odd function, "S" otherwise; lists "L
 // <count>", items "<type> <length>"; descriptions and marks from our own
@@ -52,7 +56,6 @@ using NewMessageNode = std::function<DetachedSubtree(QByteArrayView text)>;
 // definitions.
 ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessage = {});
 
-class SmlDocument;
 class SmlNode;
 
 struct AddedMessages {

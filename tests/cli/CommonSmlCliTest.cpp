@@ -4,20 +4,13 @@ using namespace pravik::test;
 
 namespace {
 
-const QByteArray kEventReport = "S6F11 W /* Event Report Send */\n"
-                                "<L [3] /* Report */\n"
-                                "  <U4 [1] 0> /* DATAID */\n"
-                                "  <U4 [1] 0> /* CEID */\n"
-                                "  <L [1] /*n*/ /* RPT */\n"
-                                "    <L [2] /* RptBody */\n"
-                                "      <U4 [1] 0> /* RPTID */\n"
-                                "      <L [1] /*n*/ /* V */\n"
-                                "        <A [40] \"VALUE                                   \">"
-                                " /* VALUE */\n"
-                                "      >\n"
-                                "    >\n"
-                                "  >\n"
-                                ">.\n";
+// The example of S6F11 of the example file, as the library's tests know it.
+QByteArray EventReport() {
+    QFile f(QStringLiteral(PRAVIK_TEST_DATA "/secs/host-S6F11-example.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+const QByteArray kEventReport = EventReport();
 
 } // namespace
 

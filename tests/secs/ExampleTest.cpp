@@ -34,19 +34,9 @@ TEST(MessagePreview, EventReportOfTheExample) {
     const MessagePreview p = PreviewMessage(*s6f11);
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p.key, "S6F11");
-    EXPECT_EQ(p.sml, "S6F11 W /* Event Report Send */\n"
-                     "<L [3] /* Report */\n"
-                     "  <U4 [1] 0> /* DATAID */\n"
-                     "  <U4 [1] 0> /* CEID */\n"
-                     "  <L [1] /*n*/ /* RPT */\n"
-                     "    <L [2] /* RptBody */\n"
-                     "      <U4 [1] 0> /* RPTID */\n"
-                     "      <L [1] /*n*/ /* V */\n"
-                     "        <A [40] \"VALUE                                   \"> /* VALUE */\n"
-                     "      >\n"
-                     "    >\n"
-                     "  >\n"
-                     ">.\n");
+    // The golden file, which pravik-cli's preview prints too.
+    EXPECT_EQ(p.sml, FileSystem::ReadWholeFile(
+                         QStringLiteral(PRAVIK_TEST_DATA "/secs/host-S6F11-example.txt")));
     EXPECT_EQ(HexPairs(p.body), "01 03 b1 04 00 00 00 00 b1 04 00 00 00 00 01 01 01 02 b1 04 00 "
                                 "00 00 00 01 01 41 28 56 41 4c 55 45" +
                                     QByteArray(" 20").repeated(35));
