@@ -111,7 +111,9 @@ const std::vector<Subcommand>& Subcommands() {
              "Save does. Instances of the same message merge: a list whose count differs\n"
              "becomes \"n\", an item length the largest seen. An instance whose structure\n"
              "does not merge is named on stderr and left out; the exit status is then 1.\n"
-             "Malformed text is reported with its line and column, and nothing is written."),
+             "Malformed text is reported with its line and column, and nothing is written;\n"
+             "so is a message of more than 4000000 items, or definitions of more than\n"
+             "4000000 nodes in all."),
          RunImport},
     };
     return table;
