@@ -3,6 +3,7 @@
 #include "document/DocumentOperations.h"
 #include "document/ItemTypes.h"
 #include "document/NodeHeader.h"
+#include "document/NodeText.h"
 #include "document/SmlDocument.h"
 #include "document/SmlNode.h"
 #include "secs/DefinitionText.h"
@@ -283,18 +284,38 @@ std::optional<Conflict> Merge(Definition& into, const Definition& instance) {
     return MergeInto(into, into.root, instance, instance.root);
 }
 
+// An exact-text mark counts only when it says what was read: a hand-made
+// file may mark a node with the text of another (a different message, type
+// or length), which would make a definition that contradicts itself.
+bool MarkFits(const QByteArray& mark, NodeKind kind, const ItemType& type, bool variable,
+              qint64 length) {
+    const NodeHeader h = NodeHeader::Read(mark, kind);
+    return h.type == &type && h.variableLength == variable &&
+           (variable || (h.lengthIsNumber && h.lengthValue == length));
+}
+
+bool MessageMarkFits(const QByteArray& mark, int stream, int function) {
+    const NodeHeader h = NodeHeader::Read(mark, NodeKind::Message);
+    return h.messageForm && ParseDecimal(h.streamText, -1) == stream &&
+           ParseDecimal(h.functionText, -1) == function;
+}
+
 QByteArray NodeText(const Definition& d, const DefNode& n) {
-    if (n.text >= 0)
-        return d.texts[static_cast<size_t>(n.text)];
     const QByteArray description =
         n.description >= 0 ? d.texts[static_cast<size_t>(n.description)] : QByteArray();
+    const ItemType& type = ItemTypes::all()[n.type];
+    qint64 length = n.length;
     if (n.type == 0) {
-        qint64 count = 0;
+        length = 0;
         for (int c = n.firstChild; c >= 0; c = d.nodes[static_cast<size_t>(c)].nextSibling)
-            ++count;
-        return ComposeImportedListText(n.variable, count, description);
+            ++length;
     }
-    return ComposeImportedItemText(ItemTypes::all()[n.type], n.variable, n.length, description);
+    if (n.text >= 0) {
+        const QByteArray& mark = d.texts[static_cast<size_t>(n.text)];
+        if (MarkFits(mark, n.type == 0 ? NodeKind::List : NodeKind::Item, type, n.variable, length))
+            return mark;
+    }
+    return ComposeImportedItemText(type, n.variable, length, description);
 }
 
 // The definition as a detached tree.
@@ -302,8 +323,9 @@ DetachedSubtree Build(const Definition& d, const NewMessageNode& newMessage, qin
     const int type =
         d.messageType >= 0 ? d.messageType : ImpliedMessageType(d.replyExpected, d.function);
     const QByteArray text =
-        !d.text.isEmpty() ? d.text
-                          : ComposeImportedMessageText(d.stream, d.function, type, d.description);
+        MessageMarkFits(d.text, d.stream, d.function)
+            ? d.text
+            : ComposeImportedMessageText(d.stream, d.function, type, d.description);
     DetachedSubtree tree = newMessage(text);
     ++nodeCount;
     if (d.root < 0)

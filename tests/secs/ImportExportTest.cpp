@@ -261,6 +261,30 @@ TEST(CommonSmlImportExport, SizesBeyondBoundsAreRefusedWhereTheyGrow) {
     EXPECT_TRUE(r.messages.empty());
 }
 
+// An exact-text mark counts only when it agrees with what was read.
+TEST(CommonSmlImportExport, MarksThatContradictTheMessageAreIgnored) {
+    const QByteArray log = "S1F3 /*=S1F1 W x*/.\n"
+                           "S1F5 /*=S01F05 P kept*/\n"
+                           "<L /*=L 5 x*/\n"
+                           "  <U1 1 2> /*=U1 02 kept*/\n"
+                           "  <U1 1> /*=A 1 y*/\n"
+                           "  <L /*n*/ /*=L 1 z*/ <U1>>\n"
+                           "  <L /*=L 00 kept*/>\n"
+                           ">.\n";
+    EXPECT_EQ(Imported(ImportCommonSml(log)), "<S1F3 P \r\n>\r\n\r\n"
+                                              "<S01F05 P kept\r\n"
+                                              "  <L 4  \r\n"
+                                              "    <U1 02 kept >\r\n"
+                                              "    <U1 1  >\r\n"
+                                              "    <L n  \r\n"
+                                              "      <U1 0  >\r\n"
+                                              "    >\r\n"
+                                              "    <L 00 kept \r\n"
+                                              "    >\r\n"
+                                              "  >\r\n"
+                                              ">\r\n\r\n");
+}
+
 TEST(CommonSmlImportExport, MalformedTextGivesNothing) {
     const ImportResult r = ImportCommonSml("S1F1 W <L <U1 1>>.\nS1F2 <L <U1 300>>.");
     ASSERT_TRUE(r.error);
