@@ -1,5 +1,8 @@
 #include "SecsTestSupport.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace pravik::test {
 namespace {
 
@@ -124,6 +127,30 @@ TEST(SecsCodec, RefusesMalformedBytes) {
         ASSERT_TRUE(error) << c.bytes.toHex().toStdString();
         EXPECT_EQ(error->offset, c.offset) << c.bytes.toHex().toStdString();
         EXPECT_FALSE(error->message.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace pravik::test
+
+namespace pravik::test {
+namespace {
+
+// The library is core: it builds and runs without widgets.
+TEST(SecsLayering, NoWidgetHeaders) {
+    const QDir folder(QStringLiteral(PRAVIK_TEST_DATA "/../../src/secs"));
+    const QStringList files = folder.entryList({"*.h", "*.cpp"}, QDir::Files);
+    ASSERT_GT(files.size(), 10);
+    for (const QString& name : files) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            if (!line.startsWith("#include"))
+                continue;
+            for (const char* widget : {"QtWidgets", "<QWidget", "<QApplication", "<QDialog",
+                                       "<QMainWindow", "<QDockWidget", "app/", "editing/"})
+                EXPECT_FALSE(line.contains(widget)) << name.toStdString() << ": " << line.data();
+        }
     }
 }
 
