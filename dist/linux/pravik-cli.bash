@@ -11,6 +11,9 @@ declare -gA _pravik_cli_options=(
     [lint]="--raw --format"
     [generate]="--source --header --date"
     [config]=""
+    [preview]="--count --format"
+    [export]=""
+    [import]=""
 )
 declare -gA _pravik_cli_extension=(
     [counts]=sml
@@ -20,6 +23,9 @@ declare -gA _pravik_cli_extension=(
     [lint]=sml
     [generate]=sml
     [config]=cfg
+    [preview]=sml
+    [export]=sml
+    [import]=txt
 )
 
 # Folders, and files with the extension $1, that begin with $cur.
@@ -63,7 +69,7 @@ _pravik_cli() {
         ;;
     --source) _pravik_cli_files cpp; return ;;
     --header) _pravik_cli_files h; return ;;
-    --date) return ;;
+    --date | --count) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "${_pravik_cli_options[$command]} --help" -- "$cur"))

@@ -109,6 +109,16 @@ void TextPane::selectAll() {
     viewport()->update();
 }
 
+void TextPane::setHighlights(std::vector<Range> ranges) {
+    m_highlights = std::move(ranges);
+    viewport()->update();
+}
+
+void TextPane::setHighlightColor(const QColor& color) {
+    m_highlightColor = color;
+    viewport()->update();
+}
+
 void TextPane::ensureCaretVisible() {
     const qsizetype line = lineOf(m_caret);
     const qsizetype first = firstVisibleLine();
@@ -159,6 +169,16 @@ void TextPane::paintEvent(QPaintEvent*) {
         const int y = kMargin + static_cast<int>(line - first) * h;
         const QString text = lineText(line);
         const qsizetype start = lineStart(line), end = lineEnd(line);
+        // The highlights that reach into this line.
+        auto range = std::upper_bound(m_highlights.begin(), m_highlights.end(), start,
+                                      [](qsizetype pos, const Range& r) { return pos < r.second; });
+        for (; range != m_highlights.end() && range->first <= end; ++range) {
+            const qsizetype a = std::max(range->first, start) - start;
+            const qsizetype b = std::min(range->second, end) - start;
+            const int xa = fm.horizontalAdvance(text.left(a));
+            const int xb = fm.horizontalAdvance(text.left(b));
+            p.fillRect(QRect(x0 + xa, y, std::max(xb - xa, 1), h), m_highlightColor);
+        }
         if (selFrom < selTo && selFrom <= end && selTo >= start) {
             const qsizetype a = std::max(selFrom, start) - start, b = std::min(selTo, end) - start;
             const int xa = fm.horizontalAdvance(text.left(a));

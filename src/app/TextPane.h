@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QString>
+#include <utility>
 #include <vector>
 
 namespace pravik {
@@ -34,6 +36,14 @@ public:
     void copy() const;
     void selectAll();
 
+    // Character ranges [first, second) drawn on a background of their own
+    // under the text (the preview marks a node's text and bytes so). Sorted,
+    // not overlapping.
+    using Range = std::pair<qsizetype, qsizetype>;
+    void setHighlights(std::vector<Range> ranges);
+    const std::vector<Range>& highlights() const { return m_highlights; }
+    void setHighlightColor(const QColor& color);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -60,6 +70,8 @@ private:
     qsizetype m_anchor = 0;
     qsizetype m_longestLine = 0; // in characters
     int m_widest = 0;            // widest line met so far, in pixels
+    std::vector<Range> m_highlights;
+    QColor m_highlightColor{255, 226, 110};
 };
 
 } // namespace pravik

@@ -1,7 +1,9 @@
 #include "app/TfmMain.h"
 
+#include "app/CommonSmlCommands.h"
 #include "app/FindBar.h"
 #include "app/NodeDelegate.h"
+#include "app/PreviewPane.h"
 #include "app/ProblemsPane.h"
 #include "app/ReleaseNotes.h"
 #include "app/SmlTreeView.h"
@@ -103,6 +105,7 @@ TfmMain::~TfmMain() {
     m_doc->undoStack()->disconnect(this);
     // Nor the docks, hidden as the window goes.
     m_problems->disconnect(this);
+    m_preview->disconnect(this);
 }
 
 // --- construction -----------------------------------------------------------
@@ -142,6 +145,12 @@ void TfmMain::createActions() {
                           K(Qt::CTRL | Qt::Key_S), "file-save", &TfmMain::FileSaveExecute);
     FileSaveas = addCommand("FileSaveas", file, "다른 이름으로 저장...&",
                             "다른 이름으로 저장합니다.", K(), {}, &TfmMain::FileSaveasExecute);
+    FileImportSml = addCommand("FileImportSml", file, "공통 SML 가져오기...&",
+                               "공통 SML 파일의 메시지를 정의로 가져옵니다.", K(), {},
+                               &TfmMain::FileImportSmlExecute);
+    FileExportSml = addCommand("FileExportSml", file, "공통 SML로 내보내기...&",
+                               "모든 메시지를 예제로 만들어 공통 SML 파일에 씁니다.", K(), {},
+                               &TfmMain::FileExportSmlExecute);
     // The menu's own caption; the command appears nowhere else.
     MakeCppFile = addCommand("MakeCppFile", file, "C++소스만들기 &(&C)", {}, K(), {},
                              &TfmMain::MakeCppFileExecute);
@@ -193,6 +202,10 @@ void TfmMain::createActions() {
     ToolViewTextSML =
         addCommand("ToolViewTextSML", tool, "코드 보기&", "Text형태의 SML을 보여주거나 갑춥니다.",
                    K(), "tool-viewtext", &TfmMain::ToolViewTextSMLExecute);
+    ToolPreview = addCommand("ToolPreview", tool, "미리 보기&",
+                             "선택된 메시지의 예제와 SECS-II 바이트를 보여주거나 감춥니다.", K(),
+                             {}, &TfmMain::ToolPreviewExecute);
+    ToolPreview->setCheckable(true);
     ToolStructCheck =
         addCommand("ToolStructCheck", tool, "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
                    "tool-structcheck", &TfmMain::ToolStructCheckExecute);
@@ -266,6 +279,13 @@ void TfmMain::createControls() {
     Memo1->setVisible(false);
     row->addWidget(Memo1);
     setCentralWidget(central);
+
+    // The preview docks beside the text pane, hidden until asked for.
+    m_preview = new PreviewPane(*m_doc, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_preview);
+    m_preview->hide();
+    connect(m_preview, &PreviewPane::closedByUser, this,
+            [this] { ToolPreview->setChecked(false); });
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -341,15 +361,16 @@ void TfmMain::createMenusAndBars() {
     menuFont.setPointSize(9);
     ActionMainMenuBar1->setFont(menuFont);
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("파일(&F)")),
-         {"FileNew", "FileLoad", "-", "FileSave", "FileSaveas", "-", "MakeCppFile", "-",
-          "FileExit"});
+         {"FileNew", "FileLoad", "-", "FileSave", "FileSaveas", "-", "FileImportSml",
+          "FileExportSml", "-", "MakeCppFile", "-", "FileExit"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("아이템(&I)")),
          {"ItemUndo", "ItemRedo", "-", "ItemAdd", "ItemAddSub", "-", "ItemMoveUp", "ItemMoveDown",
           "-", "ItemEdit", "ItemCut", "ItemCopy", "ItemPaste", "ItemDelete", "-", "ItemFind", "-",
           "ItemFullExpand", "ItemFullCollapse"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("설정(&C)")), {"OptionConfig"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("도구(&T)")),
-         {"ToolViewTextSML", "ToolStructCheck", "ToolProblems", "-", "ToolStayOnTop"});
+         {"ToolViewTextSML", "ToolPreview", "ToolStructCheck", "ToolProblems", "-",
+          "ToolStayOnTop"});
     fill(ActionMainMenuBar1->addMenu(QStringLiteral("도움말(&H)")),
          {"HelpHelp", "HelpWhatsNew", "HelpAbout"});
     bands->addWidget(ActionMainMenuBar1);
@@ -508,8 +529,9 @@ void TfmMain::updateActions() {
     for (QAction* a : {FileNew, FileLoad, FileExit, ToolStayOnTop, HelpAbout, HelpWhatsNew})
         a->setEnabled(true);
     HelpHelp->setEnabled(false);
-    for (QAction* a : {FileSave, FileSaveas, MakeCppFile, OptionConfig, ToolViewTextSML,
-                       ToolStructCheck, ToolProblems, ItemFind})
+    for (QAction* a : {FileSave, FileSaveas, FileImportSml, FileExportSml, MakeCppFile,
+                       OptionConfig, ToolViewTextSML, ToolPreview, ToolStructCheck, ToolProblems,
+                       ItemFind})
         a->setEnabled(document);
     m_problems->statusButton()->setVisible(document);
 
@@ -685,6 +707,23 @@ void TfmMain::FileExitExecute() {
     close();
 }
 
+void TfmMain::FileImportSmlExecute() {
+    QString status;
+    SmlNode* first = ImportCommonSmlCommand(m_prompter, *m_doc, selectedNode(), m_initialDir,
+                                            m_applicationTitle, status);
+    if (first)
+        selectNode(first);
+    if (!status.isEmpty())
+        StatusBar1->showMessage(status, 5000);
+}
+
+void TfmMain::FileExportSmlExecute() {
+    const QString status =
+        ExportCommonSmlCommand(m_prompter, *m_doc, m_state.FileName, m_initialDir);
+    if (!status.isEmpty())
+        StatusBar1->showMessage(status, 5000);
+}
+
 void TfmMain::MakeCppFileExecute() {
     // Reads the document only: neither the tree nor Modified change.
     pravik::MakeCppFile(m_prompter, *m_doc, m_state.FileName, m_initialDir);
@@ -742,6 +781,8 @@ void TfmMain::TreeView1Change() {
     updateActions();
     if (m_memoShown)
         ShowMessageLine(node);
+    if (m_preview)
+        m_preview->setSelectedNode(node);
 }
 
 void TfmMain::TreeView1DblClick() {
@@ -878,6 +919,14 @@ void TfmMain::ToolViewTextSMLExecute() {
     Memo1->setFixedWidth(frameGeometry().width() / 2);
     m_memoShown = true;
     Memo1->setVisible(true);
+}
+
+void TfmMain::ToolPreviewExecute() {
+    const bool show = ToolPreview->isChecked();
+    m_preview->setVisible(show);
+    if (show)
+        resizeDocks({m_preview}, {std::min(m_preview->preferredWidth(), width() * 2 / 3)},
+                    Qt::Horizontal);
 }
 
 void TfmMain::ShowMessageLine(SmlNode* node) {

@@ -22,6 +22,7 @@ class FindBar;
 class ItemCommands;
 class NodeDelegate;
 class GuiPrompter;
+class PreviewPane;
 class ProblemsPane;
 class SmlDocument;
 class SmlNode;
@@ -69,10 +70,13 @@ public:
     void FileSaveasExecute();
     void FileExitExecute();
     void MakeCppFileExecute();
+    void FileImportSmlExecute();
+    void FileExportSmlExecute();
     void ItemFullExpandExecute();
     void ItemFullCollapseExecute();
     void OptionConfigExecute();
     void ToolViewTextSMLExecute();
+    void ToolPreviewExecute();
     void ToolStructCheckExecute();
     // Shows or hides the problems pane ("문제 목록").
     void ToolProblemsExecute();
@@ -109,6 +113,7 @@ public:
     TextPane* memo() const { return Memo1; }
     FindBar* findBar() const { return m_findBar; }
     ProblemsPane* problems() const { return m_problems; }
+    PreviewPane* previewPane() const { return m_preview; }
     bool memoShown() const { return m_memoShown; }
     // The pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -187,6 +192,7 @@ private:
     QMenu* PopupMenu1 = nullptr;
     FindBar* m_findBar = nullptr;
     ProblemsPane* m_problems = nullptr;
+    PreviewPane* m_preview = nullptr;
 
     QHash<QString, QAction*> m_actions; // by name, for the program's tests
     QStringList m_actionOrder;
@@ -196,6 +202,8 @@ private:
     QAction* FileLoad = nullptr;
     QAction* FileSave = nullptr;
     QAction* FileSaveas = nullptr;
+    QAction* FileImportSml = nullptr;
+    QAction* FileExportSml = nullptr;
     QAction* MakeCppFile = nullptr;
     QAction* FileExit = nullptr;
     QAction* ItemUndo = nullptr;
@@ -214,6 +222,7 @@ private:
     QAction* ItemFind = nullptr;
     QAction* OptionConfig = nullptr;
     QAction* ToolViewTextSML = nullptr;
+    QAction* ToolPreview = nullptr;
     QAction* ToolStructCheck = nullptr;
     QAction* ToolProblems = nullptr;
     QAction* ToolStayOnTop = nullptr;

@@ -9,7 +9,7 @@ namespace pravik::cli {
 
 // Exit statuses of pravik-cli.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFaults = 1; // check found faulty nodes, lint errors
+inline constexpr int kExitFaults = 1; // check found faulty nodes, lint errors; content left out
 inline constexpr int kExitError = 2;  // bad usage or a file error
 
 // An option of a subcommand, as the parser and the help show it.
@@ -65,5 +65,8 @@ int RunCheck(const Invocation& in);
 int RunConfig(const Invocation& in);
 int RunGenerate(const Invocation& in);
 int RunLint(const Invocation& in);
+int RunPreview(const Invocation& in);
+int RunExport(const Invocation& in);
+int RunImport(const Invocation& in);
 
 } // namespace pravik::cli

@@ -113,6 +113,43 @@ const std::vector<Subcommand>& Subcommands() {
              "moves an existing OUT.cfg to OUT.cfg.bak and writes a new file; with that\n"
              "backup present, OUT.cfg is updated in place and its other lines stay."),
          RunConfig},
+        {QStringLiteral("preview"),
+         QStringLiteral("a message's example in common SML and its SECS-II bytes"),
+         {QStringLiteral("FILE"), QStringLiteral("SxFy")},
+         {{QStringLiteral("count"), QStringLiteral("N"),
+           QStringLiteral("elements of every list whose length is not fixed (default 1)")},
+          {QStringLiteral("format"), QStringLiteral("FORMAT"),
+           QStringLiteral("text (the default) or json")}},
+         QStringLiteral("Prints what the preview pane shows for the message SxFy of FILE: an\n"
+                        "example instance in common SML, then its encoded body as hex bytes, 16\n"
+                        "a line with offsets, and its size. With --format json the output is\n"
+                        "  {\"key\":\"S6F11\",\"sml\":\"...\",\"bytes\":\"01 03 b1 04 ...\"}\n"
+                        "A definition that cannot be encoded prints what is wrong on stderr and\n"
+                        "exits with 1."),
+         RunPreview},
+        {QStringLiteral("export"),
+         QStringLiteral("every message as its example in common SML"),
+         {QStringLiteral("FILE"), QStringLiteral("OUT.txt")},
+         {},
+         QStringLiteral(
+             "Writes every message of FILE to OUT.txt as its example in common SML, with\n"
+             "the descriptions as comments and marks that let import give back the same\n"
+             "definitions. An existing OUT.txt first becomes OUT.txt.bak. Messages that\n"
+             "have no example are named on stderr and left out; the exit status is then 1."),
+         RunExport},
+        {QStringLiteral("import"),
+         QStringLiteral("message definitions from common SML (a traffic log or an export)"),
+         {QStringLiteral("IN.txt"), QStringLiteral("OUT.sml")},
+         {},
+         QStringLiteral(
+             "Reads the messages of IN.txt and saves one definition per SxFy to OUT.sml as\n"
+             "Save does. Instances of the same message merge: a list whose count differs\n"
+             "becomes \"n\", an item length the largest seen. An instance whose structure\n"
+             "does not merge is named on stderr and left out; the exit status is then 1.\n"
+             "Malformed text is reported with its line and column, and nothing is written;\n"
+             "so is a message of more than 4000000 items, or definitions of more than\n"
+             "4000000 nodes in all."),
+         RunImport},
     };
     return table;
 }

@@ -5,6 +5,17 @@
 
 namespace pravik {
 
+// How the values of a format are written and stored on the wire.
+enum class ItemValueKind : unsigned char {
+    List,     // nested items
+    Text,     // bytes written as quoted strings (A, J)
+    Binary,   // bytes written as numbers (B)
+    Boolean,  // one byte each, written T or F
+    Signed,   // two's complement, big-endian
+    Unsigned, // big-endian
+    Float,    // IEEE 754, big-endian
+};
+
 // One list or item format: how node texts, the item dialog, the SECS-II
 // encoding and the generated C++ know it. ItemTypes below is the only list
 // of them; everything else looks a type up there.
@@ -41,6 +52,10 @@ struct ItemType {
     enum class ReceiveBound { None, Bytes, Elements };
     ReceiveBound arrayBound;
 
+    // --- common SML (the notation SECS logs and tools share)
+    const char* smlName; // "L", "A", "B", "BOOLEAN", "J", "U1", ...
+    ItemValueKind valueKind;
+
     bool isList() const { return index == 0; }
     QByteArrayView codeView() const { return QByteArrayView(code); }
 };
@@ -56,6 +71,11 @@ public:
     static const ItemType* at(int index);
     // The type whose code is exactly code (case-sensitive), or nullptr.
     static const ItemType* find(QByteArrayView code);
+    // The type a common-SML item names, case-insensitively by its common
+    // name ("BOOLEAN", "Boolean") or by our own code ("BOOL", "J8"), or nullptr.
+    static const ItemType* findSmlName(QByteArrayView name);
+    // The type of a SECS-II format code, or nullptr.
+    static const ItemType* findFormatCode(int formatCode);
     static const ItemType& list() { return all()[kListIndex]; }
     // The item types (not the list) in the order of the generated typedefs.
     static const std::array<const ItemType*, kCount - 1>& inGeneratedOrder();

@@ -16,7 +16,8 @@ TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) 
               (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
                                  "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
                                  "OptionConfig", "ToolViewTextSML", "ToolStructCheck",
-                                 "ToolProblems", "ItemFind"}));
+                                 "ToolProblems", "ItemFind", "FileImportSml", "FileExportSml",
+                                 "ToolPreview"}));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 

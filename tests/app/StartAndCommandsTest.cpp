@@ -50,7 +50,12 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
 }
 
 TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
-    EXPECT_EQ(w->actionNames().size(), 28);
+    EXPECT_EQ(w->actionNames().size(), 31);
+    EXPECT_EQ(w->action("FileImportSml")->text(), "공통 SML 가져오기...");
+    EXPECT_EQ(w->action("FileExportSml")->text(), "공통 SML로 내보내기...");
+    EXPECT_EQ(w->action("ToolPreview")->text(), "미리 보기");
+    EXPECT_TRUE(w->action("ToolPreview")->isCheckable());
+    EXPECT_FALSE(w->action("ToolPreview")->isChecked());
     EXPECT_EQ(w->action("ItemUndo")->text(), "실행 취소");
     EXPECT_EQ(w->action("ItemUndo")->toolTip(), "마지막 편집을 되돌립니다. (Ctrl + Z)");
     EXPECT_EQ(w->action("ItemUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -119,7 +124,8 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
     EXPECT_EQ(titles,
               (QStringList{"파일(&F)", "아이템(&I)", "설정(&C)", "도구(&T)", "도움말(&H)"}));
     EXPECT_EQ(Entries(menus[0]->menu()->actions()),
-              Split("FileNew FileLoad - FileSave FileSaveas - MakeCppFile - FileExit"));
+              Split("FileNew FileLoad - FileSave FileSaveas - FileImportSml FileExportSml - "
+                    "MakeCppFile - FileExit"));
     const QStringList items =
         Split("ItemAdd ItemAddSub - ItemMoveUp ItemMoveDown - ItemEdit ItemCut ItemCopy "
               "ItemPaste ItemDelete - ItemFullExpand ItemFullCollapse");
@@ -130,7 +136,7 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
                     "ItemFullCollapse"));
     EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
     EXPECT_EQ(Entries(menus[3]->menu()->actions()),
-              Split("ToolViewTextSML ToolStructCheck ToolProblems - ToolStayOnTop"));
+              Split("ToolViewTextSML ToolPreview ToolStructCheck ToolProblems - ToolStayOnTop"));
     EXPECT_EQ(Entries(menus[4]->menu()->actions()), Split("HelpHelp HelpWhatsNew HelpAbout"));
     EXPECT_EQ(Entries(w->toolBar1()->actions()),
               Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "

@@ -38,9 +38,11 @@ TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
     SmlNode* list = message->child(0);
     SmlNode* item = list->child(0);
     const std::set<QString> always = {
-        "FileNew",       "FileLoad",     "FileSave",        "FileSaveas",      "MakeCppFile",
-        "FileExit",      "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
-        "ToolStayOnTop", "HelpWhatsNew", "HelpAbout",       "ItemFind"};
+        "FileNew",         "FileLoad",      "FileSave",      "FileSaveas",
+        "MakeCppFile",     "FileExit",      "OptionConfig",  "ToolViewTextSML",
+        "ToolStructCheck", "ToolProblems",  "ToolStayOnTop", "HelpWhatsNew",
+        "HelpAbout",       "ItemFind",      "FileImportSml", "FileExportSml",
+        "ToolPreview"};
     const auto with = [&](std::initializer_list<const char*> extra) {
         std::set<QString> s = always;
         for (const char* e : extra)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "secs/SecsBody.h"
+
+#include <QByteArray>
+#include <vector>
+
+namespace pravik {
+
+// What our export writes into comments so that an import restores the
+// definition exactly: the node's description, and marks for what an
+// example cannot show. A description comment has a blank after "/*"
+// ("/* Report */"); a mark has none: "/*n*/" a list or item whose length is
+// not fixed, "/*S*/" or "/*N*/" a message type the header does not imply,
+// "/*=TEXT*/" the node's exact text when it is not the one an import would
+// compose.
+struct SmlNote {
+    qsizetype item = -1; // the item it belongs to; -1 for the message
+    QByteArray description;
+    QByteArray text; // the "=TEXT" mark, empty when absent
+    bool variable = false;
+    int messageType = -1; // 0 "P", 1 "S", 2 "N"; -1 when not marked
+
+    bool isEmpty() const {
+        return description.isEmpty() && text.isEmpty() && !variable && messageType < 0;
+    }
+};
+
+// One message in common SML: "S6F11 W", an optional body item, ".".
+struct CommonSmlMessage {
+    int stream = 0;
+    int function = 0;
+    bool replyExpected = false; // the header's W
+    int line = 0;               // of the header in the text read, from 1; 0 when built
+    int column = 0;             // likewise
+    SecsBody body;
+    std::vector<int> itemLines; // per body item, when read: the line of its "<"
+    std::vector<SmlNote> notes; // by ascending item, at most one each
+
+    // The note of item (-1: the message), or nullptr.
+    const SmlNote* noteOf(qsizetype item) const;
+    // The note of item, made when missing; items must be noted in order.
+    SmlNote& addNote(qsizetype item);
+};
+
+} // namespace pravik
