@@ -4,6 +4,7 @@
 #include "app/PreviewPane.h"
 #include "app/TextPane.h"
 #include "app/TfmMain.h"
+#include "gui/GuiPrompter.h"
 #include "document/SmlDocument.h"
 #include "platform/Prompter.h"
 #include "sml/SmlReader.h"
@@ -17,7 +18,7 @@ using namespace pravik;
 
 namespace {
 
-class BenchPrompter : public Prompter {
+class BenchPrompter : public GuiPrompter {
 public:
     Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }
     std::optional<QString> openFileName(const FileRequest&) override { return std::nullopt; }

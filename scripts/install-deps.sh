@@ -6,6 +6,8 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev
+  # the benchmarks (bench/), compiled by the sanitizer build so they keep up
+  libbenchmark-dev
   fonts-nanum
   xvfb xauth
   # the package (scripts/package.sh) and the checks of what is installed
