@@ -4,7 +4,6 @@
 // Shapes: 0 a list of 99,999 items, 1 lists of 9 items nested in lists of
 // 10 (bushy), 2 a chain of lists 10^5 deep.
 #include "document/DocumentEditor.h"
-#include "document/DocumentState.h"
 #include "document/SmlDocument.h"
 #include "editing/EditorHost.h"
 #include "editing/ItemCommands.h"
@@ -50,7 +49,6 @@ public:
         }
     }
     SmlDocument& document() override { return doc; }
-    DocumentState& state() override { return st; }
     GuiPrompter& prompter() override { return yes; }
     SmlNode* selectedNode() const override { return selected; }
     void selectNode(SmlNode* node) override {
@@ -58,10 +56,8 @@ public:
         if (view)
             view->setCurrentIndex(doc.indexOf(node));
     }
-    void setPasteEnabled(bool) override {}
 
     SmlDocument doc;
-    DocumentState st;
     YesPrompter yes;
     SmlNode* selected = nullptr;
     std::unique_ptr<QTreeView> view;

@@ -65,9 +65,10 @@ endfunction()
 function(pravik_check_layering)
   set(problems)
   # The core libraries, the command-line tool and the tests of the core.
-  set(core pravik_platform pravik_document pravik_sml pravik_codegen pravik_driverconfig_core
+  set(core pravik_platform pravik_document pravik_sml pravik_session pravik_codegen
+      pravik_driverconfig_core
       pravik_check pravik_secs pravik-cli test_platform test_document test_sml test_codegen
-      test_driverconfig_file test_check test_secs test_cli)
+      test_driverconfig_file test_check test_secs test_session test_cli)
   foreach(t ${core})
     if(NOT TARGET ${t})
       continue()

@@ -1,5 +1,7 @@
 #include "app/FindBar.h"
 
+#include "document/NodeSearch.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -67,6 +69,22 @@ void FindBar::open() {
     setVisible(true);
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
+}
+
+FindBar::Found FindBar::findNext(const SmlDocument& doc, const SmlNode* from, bool backward) {
+    if (!isVisible() || query().isEmpty()) {
+        open();
+        if (query().isEmpty())
+            return {};
+    }
+    const NodeSearch search(query(), caseSensitive());
+    const NodeSearch::Result result = search.find(doc, from, backward);
+    if (!result.node)
+        return {nullptr, QStringLiteral("'%1'을(를) 찾을 수 없습니다.").arg(query())};
+    if (!result.wrapped)
+        return {result.node, {}};
+    return {result.node, backward ? QStringLiteral("끝에서부터 다시 찾았습니다.")
+                                  : QStringLiteral("처음부터 다시 찾았습니다.")};
 }
 
 void FindBar::close() {

@@ -9,6 +9,9 @@ class QToolButton;
 
 namespace pravik {
 
+class SmlDocument;
+class SmlNode;
+
 // The find bar under the tree: a text field, "다음" (F3) and "이전"
 // (Shift+F3), "대소문자 구분". Not modal: the tree stays usable while it is
 // open. Esc closes it; Enter finds the next match, Shift+Enter the previous.
@@ -21,6 +24,16 @@ public:
     bool caseSensitive() const;
     // Shows the bar with its text selected and the keyboard in the field.
     void open();
+
+    // The next (or previous) node after from that matches the bar's text,
+    // opening the bar first when it is closed or empty; nullptr when there
+    // is nothing to find or nothing found. status tells the user what
+    // happened (empty when a match was found without wrapping around).
+    struct Found {
+        SmlNode* node = nullptr;
+        QString status;
+    };
+    Found findNext(const SmlDocument& doc, const SmlNode* from, bool backward);
 
     QLineEdit* field() const { return m_field; }
     QPushButton* nextButton() const { return m_next; }

@@ -12,4 +12,8 @@ namespace pravik {
 // opens nothing.
 QString ReleaseNotesPath(const QString& executableDir);
 
+// The user's guide the help command opens ("README.md"), found by the same
+// rule.
+QString UserGuidePath(const QString& executableDir);
+
 } // namespace pravik

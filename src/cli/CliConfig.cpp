@@ -22,7 +22,12 @@ int RunConfig(const Invocation& in) {
     // The dialog's list keeps the device IDs in text order.
     SortDeviceIds(config.deviceIds);
     WriteDriverConfig(in.args[1], config);
-    return kExitOk;
+    // Written as the dialog writes it; what the driver would refuse is said.
+    const QStringList problems = DeviceIdProblems(config.deviceIds);
+    for (const QString& problem : problems)
+        std::fprintf(stderr, "%s: %s\n", in.args[0].toLocal8Bit().constData(),
+                     problem.toLocal8Bit().constData());
+    return problems.isEmpty() ? kExitOk : kExitFaults;
 }
 
 } // namespace pravik::cli

@@ -111,7 +111,9 @@ const std::vector<Subcommand>& Subcommands() {
              "Reads IN.cfg as the configuration dialog reads it (defaults for a missing\n"
              "file or key) and writes OUT.cfg as the dialog's Save does: the first save\n"
              "moves an existing OUT.cfg to OUT.cfg.bak and writes a new file; with that\n"
-             "backup present, OUT.cfg is updated in place and its other lines stay."),
+             "backup present, OUT.cfg is updated in place and its other lines stay.\n"
+             "Device IDs the driver would refuse (more than 10, or one that is not a\n"
+             "number from 0 to 32767) are named on stderr, and the exit status is 1."),
          RunConfig},
         {QStringLiteral("preview"),
          QStringLiteral("a message's example in common SML and its SECS-II bytes"),

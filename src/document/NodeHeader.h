@@ -22,13 +22,14 @@ struct TextWords {
 // What one node's text means, read from its bytes on demand; the text itself
 // stays the stored form and is never rewritten by reading it. Every part of
 // the program that takes a node text apart reads it through here. Where a
-// consumer keeps an exact historic quirk, the raw field sits beside the value.
+// consumer compares a field exactly as written (the generator's "1" against
+// "01"), the raw field sits beside the value.
 //
 // The views point into the text (or into storage owned by the header), so a
 // header stays valid as long as it lives, whatever happens to the node.
 class NodeHeader {
 public:
-    // The kind comes from the node's image, as everywhere else.
+    // The kind is the node's own, as everywhere else.
     static NodeHeader Read(const SmlNode& node);
     static NodeHeader Read(const QByteArray& text, NodeKind kind);
 

@@ -316,6 +316,32 @@ bool DeviceIdLess(const QByteArray& a, const QByteArray& b) {
     return a < b; // bytes compared as unsigned, like the texts they spell
 }
 
+int DeviceIdNumber(QByteArrayView id) {
+    if (id.isEmpty())
+        return -1;
+    int value = 0;
+    for (char c : id) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = std::min(value * 10 + (c - '0'), kMaxDeviceId + 1);
+    }
+    return value;
+}
+
+QStringList DeviceIdProblems(const QByteArrayList& ids) {
+    QStringList problems;
+    if (ids.size() > kMaxDeviceIds)
+        problems << QStringLiteral("최대 Device ID는 %1개입니다.").arg(kMaxDeviceIds);
+    for (const QByteArray& id : ids) {
+        const int n = DeviceIdNumber(id);
+        if (n < 0 || n > kMaxDeviceId) {
+            problems << QStringLiteral("Device ID는 0 ~ %1까지입니다.").arg(kMaxDeviceId);
+            break;
+        }
+    }
+    return problems;
+}
+
 void SortDeviceIds(QByteArrayList& ids) {
     std::stable_sort(ids.begin(), ids.end(), DeviceIdLess);
 }

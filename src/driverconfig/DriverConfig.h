@@ -106,6 +106,18 @@ QByteArray JoinDeviceIds(const QByteArrayList& ids);
 bool DeviceIdLess(const QByteArray& a, const QByteArray& b);
 void SortDeviceIds(QByteArrayList& ids);
 
+// What the driver accepts: at most ten device IDs, each a decimal number
+// from 0 to 32767.
+inline constexpr int kMaxDeviceIds = 10;
+inline constexpr int kMaxDeviceId = 32767;
+// A device ID as a number: -1 when it is not decimal digits; anything above
+// the largest ID counts as one more than it.
+int DeviceIdNumber(QByteArrayView id);
+// What is wrong with a list of device IDs, in the dialog's words
+// ("최대 Device ID는 10개입니다.", "Device ID는 0 ~ 32767까지입니다."), one
+// text per problem; empty when the driver takes the list.
+QStringList DeviceIdProblems(const QByteArrayList& ids);
+
 // The choices the dialog offers, in order.
 const QStringList& KeepPeriodChoices();
 int KeepPeriodDays(int index); // 0 for no choice and for "Don't Delete"

@@ -33,9 +33,6 @@ const QString kIdOutOfRange = QStringLiteral("Device ID는 0 ~ 32767까지입니
 const QString kNoIdSelected = QStringLiteral("삭제할 Device ID가 선택되지 않았습니다.");
 const QString kSaveQuestion = QStringLiteral("변경된 CFG파일을 저장하겠습니까?");
 
-constexpr int kMaxDeviceIds = 10;
-constexpr int kMaxDeviceId = 32767;
-
 // The "Structure" page, where the dialog opens the first time.
 constexpr int kFirstPage = 2;
 
@@ -93,20 +90,6 @@ QListWidgetItem* NewDeviceIdItem(const QByteArray& id) {
 
 QByteArray DeviceIdBytes(const QListWidgetItem* item) {
     return item->data(Qt::UserRole).toByteArray();
-}
-
-// The number typed in the add field, -1 when it is not a decimal number;
-// anything above the largest ID counts as one more than it.
-int DeviceIdNumber(const QString& text) {
-    if (text.isEmpty())
-        return -1;
-    int value = 0;
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        value = std::min(value * 10 + (c.unicode() - '0'), kMaxDeviceId + 1);
-    }
-    return value;
 }
 
 QStringList ComPortChoices() {
@@ -640,7 +623,7 @@ void TfmConfig::btnDeviceIDAddClick() {
         return;
     }
     const QString text = vAddDeviceID->text();
-    const int n = DeviceIdNumber(text);
+    const int n = DeviceIdNumber(text.toUtf8());
     if (n < 0 || n > kMaxDeviceId) {
         errorBox(kIdOutOfRange);
         vAddDeviceID->setFocus();

@@ -30,7 +30,29 @@ TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Item"));
     setObjectName(QStringLiteral("fmItemEdit"));
     auto* layout = new QVBoxLayout(this);
+    createTypeGroup(layout);
+    createFields(layout);
+    FieldRules::AddOkCancelRow(this, layout, btnOk, btnCancel);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    lItemLength->installEventFilter(this);
+    cLengthNotFixed->installEventFilter(this);
+    lItemDesc->installEventFilter(this);
+
+    // clicked comes from the user only (mouse or space), not from setChecked.
+    connect(cLengthNotFixed, &QCheckBox::clicked, this, [this] { cLengthNotFixedClick(); });
+
+    setTabOrder(m_itemTypes->button(0), lItemLength);
+    setTabOrder(lItemLength, cLengthNotFixed);
+    setTabOrder(cLengthNotFixed, lItemDesc);
+    setTabOrder(lItemDesc, btnOk);
+    setTabOrder(btnOk, btnCancel);
+
+    setItemTypeIndex(0);
+    lItemLength->setText(QStringLiteral("0"));
+}
+
+void TfmItemEdit::createTypeGroup(QVBoxLayout* layout) {
     rItemType = new QGroupBox(QStringLiteral("Item Type"), this);
     rItemType->setObjectName(QStringLiteral("rItemType"));
     auto* grid = new QGridLayout(rItemType);
@@ -45,7 +67,9 @@ TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
         button->installEventFilter(this);
     }
     layout->addWidget(rItemType);
+}
 
+void TfmItemEdit::createFields(QVBoxLayout* layout) {
     auto* lengthRow = new QHBoxLayout;
     auto* lengthBox = new QVBoxLayout;
     auto* lengthLabel = new QLabel(QStringLiteral("Length"), this);
@@ -69,25 +93,6 @@ TfmItemEdit::TfmItemEdit(QWidget* parent) : QDialog(parent) {
     layout->addWidget(descLabel);
     layout->addWidget(lItemDesc);
     InstallDescriptionRules(lItemDesc);
-
-    FieldRules::AddOkCancelRow(this, layout, btnOk, btnCancel);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    lItemLength->installEventFilter(this);
-    cLengthNotFixed->installEventFilter(this);
-    lItemDesc->installEventFilter(this);
-
-    // clicked comes from the user only (mouse or space), not from setChecked.
-    connect(cLengthNotFixed, &QCheckBox::clicked, this, [this] { cLengthNotFixedClick(); });
-
-    setTabOrder(m_itemTypes->button(0), lItemLength);
-    setTabOrder(lItemLength, cLengthNotFixed);
-    setTabOrder(cLengthNotFixed, lItemDesc);
-    setTabOrder(lItemDesc, btnOk);
-    setTabOrder(btnOk, btnCancel);
-
-    setItemTypeIndex(0);
-    lItemLength->setText(QStringLiteral("0"));
 }
 
 int TfmItemEdit::itemTypeIndex() const {

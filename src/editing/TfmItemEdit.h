@@ -9,6 +9,7 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace pravik {
 
@@ -54,6 +55,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createTypeGroup(QVBoxLayout* layout);
+    void createFields(QVBoxLayout* layout);
     void FormShow();
     void cLengthNotFixedClick();
     // The "Not fixed" rule for a given state of the box.

@@ -10,13 +10,13 @@ const QString kQuestion = QStringLiteral("NoName.sml 을(를) 저장하겠습니
 
 TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) {
     w->action("FileNew")->trigger();
-    EXPECT_EQ(w->state().FileName, "NoName.sml");
+    EXPECT_EQ(w->session().fileName(), "NoName.sml");
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(
         enabledActions(),
         (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
-                           "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
+                           "HelpAbout", "HelpHelp", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
                            "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
                            "ItemFind", "FileImportSml", "FileExportSml", "ToolPreview"}));
     EXPECT_TRUE(prompter.boxes.empty());
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, OpenReadsTheFileShowsCountsAndTakesItsName) {
     ASSERT_EQ(prompter.openRequests.size(), 1u);
     EXPECT_EQ(prompter.openRequests[0].filter, "SML File|*.sml|Text File|*.txt|All File|*.*");
     EXPECT_EQ(prompter.openRequests[0].initialDir, QCoreApplication::applicationDirPath());
-    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->session().fileName(), path);
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + path);
     EXPECT_EQ(w->document().topLevelCount(), 3);
     EXPECT_EQ(w->statusPanelText(0), "전체 메시지: 3개");
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, OpenCancelledAtEitherStepChangesNothing) {
     prompter.answerOpen(std::nullopt);
     w->action("FileLoad")->trigger();
     EXPECT_EQ(prompter.openRequests.size(), 2u);
-    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->session().fileName(), path);
     EXPECT_EQ(w->document().topLevelCount(), 3);
 }
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, OpenOfAnUnreadableFileKeepsTheDocument) {
     EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Error);
     EXPECT_EQ(prompter.boxes[0].text, "Cannot open file " + missing);
     EXPECT_EQ(w->document().topLevelCount(), 3);
-    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->session().fileName(), path);
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + path);
     EXPECT_TRUE(w->memoText().startsWith("<S1F1 P Are You There\n"));
 }
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, SaveOfAnUntitledDocumentAsksForAName) {
     prompter.answerSave(chosen);
     w->action("FileSave")->trigger();
     EXPECT_EQ(dir.read("mine.sml"), QByteArray("<S1F1 P x\r\n>\r\n\r\n"));
-    EXPECT_EQ(w->state().FileName, chosen);
+    EXPECT_EQ(w->session().fileName(), chosen);
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + chosen);
     EXPECT_FALSE(w->isModified());
 }
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, SaveAsProposesTheCurrentPath) {
     w->action("FileSaveas")->trigger();
     EXPECT_EQ(prompter.saveRequests[0].proposedName, path);
     EXPECT_EQ(dir.read("copy.sml"), WriteDocument(w->document()));
-    EXPECT_EQ(w->state().FileName, other);
+    EXPECT_EQ(w->session().fileName(), other);
 }
 
 TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
@@ -162,15 +162,19 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
     EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Error);
     EXPECT_EQ(prompter.boxes[0].text, "Cannot create file " + bad);
     EXPECT_TRUE(w->isModified());
-    EXPECT_EQ(w->state().FileName, "NoName.sml");
+    EXPECT_EQ(w->session().fileName(), "NoName.sml");
 
-    // The "&Yes" of New fails the same way and New does not go on.
+    // The "&Yes" of New fails the same way and New does not go on: the
+    // document's folder is gone.
+    ASSERT_TRUE(QDir(dir.path(QString())).mkdir("gone"));
+    prompter.answerBox(Prompter::Answer::No);
+    const QString gone = open("gone/x.sml", "");
+    ASSERT_TRUE(QDir(dir.path("gone")).removeRecursively());
     Append(w->document(), nullptr, "S1F1 P x", NodeKind::Message);
-    w->state().FileName = bad;
     prompter.answerBox(Prompter::Answer::Yes);
     prompter.answerBox(Prompter::Answer::Ok);
     w->action("FileNew")->trigger();
-    EXPECT_EQ(prompter.boxes.back().text, "Cannot create file " + bad);
+    EXPECT_EQ(prompter.boxes.back().text, "Cannot create file " + gone);
     EXPECT_EQ(w->document().topLevelCount(), 1);
     EXPECT_TRUE(w->isModified());
 }
@@ -206,7 +210,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithChanges) {
     EXPECT_TRUE(w->close());
     EXPECT_TRUE(dir.exists("closing.sml"));
     EXPECT_FALSE(w->isModified());
-    EXPECT_EQ(w->state().FileName, "NoName.sml");
+    EXPECT_EQ(w->session().fileName(), "NoName.sml");
 
     w->show();
     markModified();
@@ -231,7 +235,7 @@ TEST_F(MainWindowTest, MakeCppFileWritesSourceThenHeaderWithoutChangingTheDocume
     EXPECT_TRUE(dir.read("Msg.cpp").contains("#include \"Msg.h\""));
     EXPECT_TRUE(dir.read("Other.h").contains("class clsS1F1"));
     EXPECT_TRUE(w->isModified());
-    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->session().fileName(), path);
     EXPECT_EQ(w->document().topLevelCount(), 3);
 
     // A source file that cannot be created is reported and the header is not asked for.

@@ -3,10 +3,12 @@
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
 #include "document/SmlDocument.h"
+#include "editing/ItemCommands.h"
+#include "session/DocumentSession.h"
+#include "support/DocumentEdits.h"
 #include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
-#include "support/DocumentEdits.h"
 #include <QAction>
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/TAboutBox.h"
+#include "gui/ActionCaption.h"
 #include "driverconfig/TfmConfig.h"
 
 #include "app/TextPane.h"
@@ -26,11 +27,12 @@ QStringList Split(const char* spaced) {
 }
 
 TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
-    EXPECT_EQ(enabledActions(), (std::set<QString>{"FileNew", "FileLoad", "FileExit",
-                                                   "ToolStayOnTop", "HelpWhatsNew", "HelpAbout"}));
+    EXPECT_EQ(enabledActions(),
+              (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
+                                 "HelpAbout", "HelpHelp"}));
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv");
-    EXPECT_TRUE(w->state().FileName.isEmpty());
+    EXPECT_TRUE(w->session().fileName().isEmpty());
     EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->document().topLevelCount(), 0);
     EXPECT_FALSE(w->memoShown());
@@ -105,10 +107,10 @@ TEST_F(MainWindowTest, WindowGoesWithUnsavedChanges) {
 }
 
 TEST_F(MainWindowTest, AccessKeyRule) {
-    EXPECT_EQ(TfmMain::QtCaption("종료&"), "종료");
-    EXPECT_EQ(TfmMain::QtCaption("파일(&F)"), "파일(&F)");
-    EXPECT_EQ(TfmMain::QtCaption("C++소스만들기 &(&C)"), "C++소스만들기 (&C)");
-    EXPECT_EQ(TfmMain::QtCaption("A&&B&"), "A&&B");
+    EXPECT_EQ(QtCaption("종료&"), "종료");
+    EXPECT_EQ(QtCaption("파일(&F)"), "파일(&F)");
+    EXPECT_EQ(QtCaption("C++소스만들기 &(&C)"), "C++소스만들기 (&C)");
+    EXPECT_EQ(QtCaption("A&&B&"), "A&&B");
 }
 
 TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
@@ -183,8 +185,10 @@ TEST_F(MainWindowTest, HelpEntriesAndStayOnTop) {
     ASSERT_EQ(prompter.shellOpened.size(), 1u);
     EXPECT_EQ(prompter.shellOpened[0], QCoreApplication::applicationDirPath() + "/Readme.txt");
 
-    w->action("FileNew")->trigger();
-    EXPECT_FALSE(enabled("HelpHelp")); // never enabled, with or without a document
+    // The help opens the user's guide, found as the release notes are.
+    w->action("HelpHelp")->trigger();
+    ASSERT_EQ(prompter.shellOpened.size(), 2u);
+    EXPECT_EQ(prompter.shellOpened[1], QCoreApplication::applicationDirPath() + "/README.md");
 
     w->action("ToolStayOnTop")->trigger();
     EXPECT_TRUE(w->action("ToolStayOnTop")->isChecked());

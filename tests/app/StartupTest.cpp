@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, StartupFileOpensAsOpenDoes) {
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - " + path);
     EXPECT_EQ(w->windowTitle(), opened.windowTitle());
     EXPECT_EQ(w->applicationTitle(), opened.applicationTitle());
-    EXPECT_EQ(w->state().FileName, path);
+    EXPECT_EQ(w->session().fileName(), path);
     EXPECT_FALSE(w->isModified());
     EXPECT_EQ(w->document().topLevelCount(), 3);
     for (int panel : {0, 1})
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, StartupFileThatCannotBeReadLeavesTheStartWindow) {
         EXPECT_EQ(prompter.boxes[0].title, "Pravik for Zorv");
         EXPECT_EQ(prompter.boxes[0].text, "Cannot open file " + path);
         EXPECT_EQ(w->windowTitle(), "Pravik for Zorv");
-        EXPECT_TRUE(w->state().FileName.isEmpty());
+        EXPECT_TRUE(w->session().fileName().isEmpty());
         EXPECT_EQ(w->document().topLevelCount(), 0);
         EXPECT_EQ(w->statusPanelText(0), "전체 메시지: 0개");
         EXPECT_EQ(w->statusPanelText(1), "전체 아이템: 0개");

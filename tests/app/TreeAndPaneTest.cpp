@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
         "FileNew",       "FileLoad",     "FileSave",        "FileSaveas",      "MakeCppFile",
         "FileExit",      "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
         "ToolStayOnTop", "HelpWhatsNew", "HelpAbout",       "ItemFind",        "FileImportSml",
-        "FileExportSml", "ToolPreview"};
+        "FileExportSml", "ToolPreview",  "HelpHelp"};
     const auto with = [&](std::initializer_list<const char*> extra) {
         std::set<QString> s = always;
         for (const char* e : extra)
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
     EXPECT_TRUE(enabled("ItemAddSub"));
 
     // Something copied: paste is offered for any selection, and for none.
-    w->state().ClipboardNode = item;
+    w->itemCommands()->setClipboard(item, false);
     w->selectNode(list);
     EXPECT_TRUE(enabled("ItemPaste"));
     w->selectNode(nullptr);
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, EscClearsTheSelectionThenTheClipboard) {
     open("host.sml", kThreeMessages);
     showAndFocus();
     SmlNode* list = top(1)->child(0);
-    w->state().ClipboardNode = list;
+    w->itemCommands()->setClipboard(list, false);
     w->document().setCut(list, true);
     w->selectNode(top(0));
     ASSERT_TRUE(enabled("ItemPaste"));
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, EscClearsTheSelectionThenTheClipboard) {
     QTest::keyClick(w->tree(), Qt::Key_Escape);
     EXPECT_EQ(w->selectedNode(), nullptr);
     EXPECT_TRUE(enabled("ItemPaste")); // the change ran while the clipboard was still set
-    EXPECT_EQ(w->state().ClipboardNode, nullptr);
+    EXPECT_EQ(w->itemCommands()->clipboardNode(), nullptr);
     EXPECT_FALSE(list->IsCut());
 
     w->selectNode(top(2));
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, EscClearsTheSelectionThenTheClipboard) {
 TEST_F(MainWindowTest, RightButtonSelectsTheNodeUnderThePointerOrNothing) {
     open("host.sml", kThreeMessages);
     showAndFocus();
-    w->state().ClipboardNode = top(0);
+    w->itemCommands()->setClipboard(top(0), false);
     SmlTreeView* tree = w->tree();
     const QRect second = tree->visualRect(w->document().indexOf(top(1)));
 
@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, EnterAndDoubleClickEditTheSelectedNode) {
     QTest::keyClick(w->tree(), Qt::Key_Return);
     ASSERT_EQ(prompter.dialogsRun.size(), 1u);
     EXPECT_EQ(prompter.dialogsRun[0], static_cast<QDialog*>(w->msgEdit()));
-    EXPECT_TRUE(w->state().EditMode);
+    EXPECT_TRUE(w->itemCommands()->editMode());
 
     prompter.answerDialog([](QDialog*) { return int(QDialog::Rejected); });
     const QRect r = w->tree()->visualRect(w->document().indexOf(top(0)));

@@ -132,11 +132,33 @@ TEST(Cli, ConfigImportsAndSavesWithTheBackupRule) {
     EXPECT_EQ(Cli({"config", in}).status, 2);
 }
 
+// Written as the dialog would write it, but what the driver refuses is said.
+TEST(Cli, ConfigNamesTheDeviceIdsTheDriverRefuses) {
+    TempDir dir;
+    const struct {
+        const char* ids;
+        int status;
+        const char* said;
+    } cases[] = {
+        {"0,32767", 0, ""},
+        {"1,2,3,4,5,6,7,8,9,10,11", 1, "최대 Device ID는 10개입니다."},
+        {"5,32768", 1, "Device ID는 0 ~ 32767까지입니다."},
+        {"x1", 1, "Device ID는 0 ~ 32767까지입니다."},
+    };
+    for (const auto& c : cases) {
+        const QString in = dir.write("in.cfg", QByteArray("[General]\r\nDevice ID=") + c.ids);
+        const CliRun r = Cli({"config", in, dir.path("out.cfg")});
+        EXPECT_EQ(r.status, c.status) << c.ids;
+        EXPECT_TRUE(QString::fromUtf8(r.err).contains(QString::fromUtf8(c.said))) << c.ids;
+        EXPECT_TRUE(dir.read("out.cfg").contains(QByteArray("Device ID=")));
+    }
+}
+
 TEST(Cli, ConfigKeepsTheBytesOfEveryValue) {
     TempDir dir;
     const QString in = dir.write("in.cfg", ReadForeignBytesCfg());
     const CliRun r = Cli({"config", in, dir.path("out.cfg")});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1); // written all the same; its device IDs are no numbers
     const QByteArray written = dir.read("out.cfg");
     for (const QByteArray& line : kForeignValueLines)
         EXPECT_TRUE(written.contains(line)) << line.toStdString();

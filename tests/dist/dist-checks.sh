@@ -113,6 +113,9 @@ check_tree() {
     # The release notes lie where the installed program looks after its own folder.
     cmp -s "$root/bin/../share/pravik/Readme.txt" "$src/src/app/Readme.txt" ||
         fail "share/pravik/Readme.txt missing or different"
+    # And the user's guide the help command opens.
+    cmp -s "$root/bin/../share/pravik/README.md" "$src/README.md" ||
+        fail "share/pravik/README.md missing or different"
     local desktop=$root/share/applications/$app_id.desktop
     [ -f "$desktop" ] || fail "no desktop entry"
     grep -qx 'Exec=pravik %f' "$desktop" || fail "desktop entry: Exec"

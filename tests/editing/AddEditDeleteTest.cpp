@@ -26,7 +26,7 @@ TEST_F(CommandTest, AddBesideEveryKindOfSelection) {
     EXPECT_EQ(host.doc_.topLevel(2)->Text(), "S2F1 P x"); // sorted into place
     EXPECT_EQ(host.selected_, host.doc_.topLevel(2));
     EXPECT_TRUE(host.doc_.isModified());
-    EXPECT_FALSE(host.state_.EditMode);
+    EXPECT_FALSE(cmds.editMode());
 
     host.doc_.setCheckMark(Select("S6F11 P Event"), true); // still a message
     AnswerMessage("1", "3", -1, "Req");
@@ -86,7 +86,7 @@ TEST_F(CommandTest, EditMessagesStoresSortsAndClearsTheErrorMark) {
     Select("S01F02 S Reply");
     AnswerUnchanged(true);
     cmds.ItemEditExecute();
-    EXPECT_TRUE(host.state_.EditMode);
+    EXPECT_TRUE(cmds.editMode());
     EXPECT_EQ(host.doc_.topLevel(1)->Text(), "S1F2 S Reply");
 
     Select("S1F1 Are you there"); // no type letter: the description is lost
@@ -133,14 +133,14 @@ TEST_F(CommandTest, DeleteAsksThenRemovesRefreshesAndEmptiesTheClipboard) {
     host.prompter_.answerBox(Prompter::Answer::No);
     cmds.ItemDeleteExecute();
     EXPECT_FALSE(host.doc_.isModified());
-    EXPECT_EQ(host.state_.ClipboardNode, cut);
+    EXPECT_EQ(cmds.clipboardNode(), cut);
 
     host.prompter_.answerBox(Prompter::Answer::Yes);
     cmds.ItemDeleteExecute();
     EXPECT_EQ(host.prompter_.boxes.at(1).text, QStringLiteral("정말로 지우겠습니까?"));
     EXPECT_EQ(host.prompter_.boxes.at(1).buttons, Prompter::Buttons::YesNo);
     EXPECT_EQ(Find("L 1 Status")->childCount(), 1);
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
     EXPECT_FALSE(cut->IsCut()); // no longer drawn as waiting to be pasted
     EXPECT_TRUE(host.doc_.isModified());
     EXPECT_EQ(host.selected_, Find("A 10 MDLN")); // a neighbour takes the selection

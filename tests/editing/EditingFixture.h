@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/DocumentState.h"
 #include "document/SmlDocument.h"
 #include "editing/EditorHost.h"
 #include "editing/ItemCommands.h"
@@ -57,7 +56,6 @@ inline QRadioButton* Choice(QGroupBox* group, int index) {
 class TestHost : public EditorHost {
 public:
     TestHost() {
-        state_.FileName = QStringLiteral("NoName.sml");
         // Like the tree view, forget a selection that leaves the tree.
         QObject::connect(&doc_, &SmlDocument::nodesAboutToBeRemoved, [this](SmlNode* root) {
             if (selected_ && root->isAncestorOf(selected_))
@@ -65,23 +63,21 @@ public:
         });
     }
     SmlDocument& document() override { return doc_; }
-    DocumentState& state() override { return state_; }
     GuiPrompter& prompter() override { return prompter_; }
     SmlNode* selectedNode() const override { return selected_; }
     void selectNode(SmlNode* node) override { selected_ = node; }
-    void setPasteEnabled(bool on) override { commands[QStringLiteral("ItemPaste")] = on; }
 
     SmlDocument doc_;
     // Every command's model notifications are checked as they happen.
     QAbstractItemModelTester tester{&doc_, QAbstractItemModelTester::FailureReportingMode::Fatal};
-    DocumentState state_;
     ScriptedGuiPrompter prompter_;
     SmlNode* selected_ = nullptr;
-    std::map<QString, bool> commands;
 };
 
 class EditingTest : public ::testing::Test {
 protected:
+    // A document is open, as the window's New or Open would leave it.
+    EditingTest() { cmds.setDocumentOpen(true); }
     void Load(const QByteArray& sml) {
         ParsedSml parsed = ParseSml(sml);
         host.doc_.resetTo(std::move(parsed.root), parsed.counts.nodes);

@@ -62,7 +62,7 @@ TEST_F(MoveTest, CopiesPasteAgainAndAgainKeepingErrorMarks) {
     PasteOn("S2F1 P two");
     EXPECT_EQ(Find("S2F1 P two")->childCount(), 3);
     EXPECT_EQ(Find("S2F1 P two")->child(2)->child(2)->Text(), "A 1 a3");
-    EXPECT_EQ(host.state_.ClipboardNode, Find("L 3 a")); // the original stays
+    EXPECT_EQ(cmds.clipboardNode(), Find("L 3 a")); // the original stays
     EXPECT_EQ(host.doc_.nodeCount(), 15 + 8);
 
     host.doc_.setCheckMark(Select("A 1 a2"), true);
@@ -88,8 +88,8 @@ TEST_F(MoveTest, CutsMoveTheNodeItselfAndCountsFollow) {
     EXPECT_TRUE(Find("L 2 a"));
     EXPECT_EQ(host.selected_, a3);
     EXPECT_FALSE(a3->IsCut());
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
-    EXPECT_EQ(host.commands[QStringLiteral("ItemPaste")], false);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
+    EXPECT_FALSE(cmds.ItemPaste()->isEnabled());
 
     Select("A 1 a1"); // onto its own parent: the last child, same count
     cmds.ItemCutExecute();
@@ -109,7 +109,7 @@ TEST_F(MoveTest, RefusedPastesKeepACopyButDropACut) {
     cmds.ItemCopyExecute();
     for (const char* target : {"U4 1 b1", "L 3 a", "A 1 a2"})
         PasteRefusedOn(target);
-    EXPECT_EQ(host.state_.ClipboardNode, Find("L 3 a"));
+    EXPECT_EQ(cmds.clipboardNode(), Find("L 3 a"));
     Select("L 2 d"); // the document's last subtree
     cmds.ItemCopyExecute();
     PasteRefusedOn("I4 1 e1");
@@ -121,8 +121,8 @@ TEST_F(MoveTest, RefusedPastesKeepACopyButDropACut) {
     cmds.ItemCutExecute();
     PasteRefusedOn("BOOL 1 c1");
     EXPECT_FALSE(a->IsCut());
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
-    EXPECT_EQ(host.commands[QStringLiteral("ItemPaste")], false);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
+    EXPECT_FALSE(cmds.ItemPaste()->isEnabled());
     EXPECT_FALSE(host.doc_.isModified());
     EXPECT_EQ(host.doc_.nodeCount(), 15);
 }
@@ -132,14 +132,14 @@ TEST_F(MoveTest, ListsPastedWithNothingSelectedGoNowhere) {
     cmds.ItemCopyExecute();
     host.selected_ = nullptr;
     cmds.ItemPasteExecute();
-    EXPECT_EQ(host.state_.ClipboardNode, Find("L 1 b"));
+    EXPECT_EQ(cmds.clipboardNode(), Find("L 1 b"));
     Select("L 1 b");
     cmds.ItemCutExecute();
     host.selected_ = nullptr;
     cmds.ItemPasteExecute();
     EXPECT_EQ(Find("L 1 b")->parent(), host.doc_.topLevel(0));
     EXPECT_FALSE(Find("L 1 b")->IsCut());
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
     EXPECT_FALSE(host.doc_.isModified());
     EXPECT_EQ(host.doc_.nodeCount(), 15);
 }

@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, EditingThroughTheWindowsActionsAndTree) {
     w->selectNode(find("L 1 a"));
     prompter.answerBox(Prompter::Answer::Yes);
     w->action("ItemDelete")->trigger();
-    EXPECT_EQ(w->state().ClipboardNode, nullptr);
+    EXPECT_EQ(w->itemCommands()->clipboardNode(), nullptr);
     ASSERT_NE(w->selectedNode(), nullptr); // a neighbour, with its handling run
     EXPECT_EQ(w->statusPanelText(2), QString::fromLatin1(w->selectedNode()->Text()));
     EXPECT_FALSE(enabled("ItemPaste"));

@@ -150,14 +150,14 @@ TEST_F(UndoCommandsTest, TheCutMarkAndTheClipboardNeverOutliveTheirNode) {
     cmds.ItemAddSubExecute();
     SmlNode* fresh = Find("A 3 fresh");
     cmds.ItemCutExecute();
-    ASSERT_EQ(host.state_.ClipboardNode, fresh);
+    ASSERT_EQ(cmds.clipboardNode(), fresh);
     host.doc_.undoStack()->undo();
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
     // The step made again brings the node back without the cut mark.
     host.doc_.undoStack()->redo();
     EXPECT_EQ(Find("A 3 fresh"), fresh);
     EXPECT_FALSE(fresh->IsCut());
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
 
     // Deleting the cut node empties the clipboard; undo does not refill it,
     // and a paste then has nothing to paste.
@@ -165,7 +165,7 @@ TEST_F(UndoCommandsTest, TheCutMarkAndTheClipboardNeverOutliveTheirNode) {
     cmds.ItemCutExecute();
     host.prompter_.answerBox(Prompter::Answer::Yes);
     cmds.ItemDeleteExecute();
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
     host.doc_.undoStack()->undo();
     EXPECT_EQ(Find("A 3 fresh"), fresh);
     EXPECT_FALSE(fresh->IsCut());
@@ -177,9 +177,9 @@ TEST_F(UndoCommandsTest, TheCutMarkAndTheClipboardNeverOutliveTheirNode) {
     // later edit that frees the step's nodes leaves nothing pointing at them.
     Select("A 3 fresh");
     cmds.ItemCopyExecute();
-    ASSERT_EQ(host.state_.ClipboardNode, fresh);
+    ASSERT_EQ(cmds.clipboardNode(), fresh);
     host.doc_.undoStack()->undo(); // the add taken back
-    EXPECT_EQ(host.state_.ClipboardNode, nullptr);
+    EXPECT_EQ(cmds.clipboardNode(), nullptr);
     Select("A 1 a1");
     AnswerItem(1, "1", "other");
     cmds.ItemAddExecute(); // drops the steps undone, freeing their nodes
