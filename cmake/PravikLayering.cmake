@@ -88,8 +88,9 @@ function(pravik_check_layering)
   foreach(t ${all})
     _pravik_direct_links(${t} links)
     if(Qt6::Network IN_LIST links AND NOT t STREQUAL "pravik_localhost"
-       AND NOT t STREQUAL "pravik_hsms")
-      list(APPEND problems "${t} links Qt6::Network itself; only pravik_localhost and pravik_hsms may")
+       AND NOT t IN_LIST network_users)
+      list(APPEND problems
+           "${t} links Qt6::Network itself; only pravik_localhost and the link's targets may")
     endif()
   endforeach()
   if(problems)
