@@ -34,7 +34,11 @@ public:
         m_socket.connectToHost(QHostAddress::LocalHost, port);
         QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] { read(); });
         QObject::connect(&m_socket, &QTcpSocket::disconnected, [this] { m_closed = true; });
-        return WaitFor([&] { return m_socket.state() == QAbstractSocket::ConnectedState; });
+        WaitFor([&] {
+            return m_closed || m_socket.state() == QAbstractSocket::ConnectedState ||
+                   m_socket.state() == QAbstractSocket::UnconnectedState;
+        });
+        return connected();
     }
     void write(const QByteArray& bytes) { m_socket.write(bytes); }
     bool select(quint32 sys = 100) {
