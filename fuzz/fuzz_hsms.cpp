@@ -4,6 +4,7 @@
 // select.req when the first byte says so) and runs the link until it has
 // answered or closed. A crash, a sanitizer report, a hang or a link that
 // stops taking connections is a finding.
+#include "document/SmlDocument.h"
 #include "hsms/FrameDecoder.h"
 #include "hsms/HsmsLink.h"
 #include "sml/SmlReader.h"

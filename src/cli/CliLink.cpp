@@ -73,7 +73,7 @@ bool Setup(const Invocation& in, LinkSetup& out, bool needDefinitions) {
 }
 
 QByteArray TimeText(const QDateTime& t) {
-    return t.toString(Qt::ISODateWithMs).toLatin1();
+    return t.toLocalTime().toString(Qt::ISODateWithMs).toLatin1();
 }
 
 QByteArray SmlOf(const TrafficRecord& r) {
@@ -343,7 +343,7 @@ int RunSend(const Invocation& in) {
             finish();
         }
     });
-    QObject::connect(&link, &HsmsLink::event,
+    QObject::connect(&link, &HsmsLink::linkEvent,
                      [&](const QString& t) { out.text("link", t, QDateTime::currentDateTime()); });
     QObject::connect(&link, &HsmsLink::traffic, [&](const TrafficRecord& r) { out.message(r); });
     QObject::connect(&link, &HsmsLink::alarm, [&](const LinkAlarm& a) {
@@ -427,7 +427,7 @@ int RunServe(const Invocation& in) {
     };
     QObject::connect(&link, &HsmsLink::stateChanged,
                      [&](LinkState s) { out.state(s, QDateTime::currentDateTime()); });
-    QObject::connect(&link, &HsmsLink::event,
+    QObject::connect(&link, &HsmsLink::linkEvent,
                      [&](const QString& t) { out.text("link", t, QDateTime::currentDateTime()); });
     QObject::connect(&link, &HsmsLink::alarm, [&](const LinkAlarm& a) { out.alarm(a); });
     QObject::connect(&link, &HsmsLink::traffic, [&](const TrafficRecord& r) {

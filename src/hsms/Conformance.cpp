@@ -65,6 +65,13 @@ public:
             it = m_cache.emplace(&node, Entry{ReadingOf(node), -1}).first;
         return it->second.reading;
     }
+    // The next child from row on that the function reads, or -1.
+    int next(const SmlNode& parent, int row) {
+        for (; row < parent.childCount(); ++row)
+            if (of(*parent.child(row)).kind != Reading::Kind::Nothing)
+                return row;
+        return -1;
+    }
     qint64 count(const SmlNode& list) {
         of(list);
         Entry& e = m_cache[&list];
@@ -87,7 +94,20 @@ QString TypeName(const SecsItem& item) {
 
 } // namespace
 
-ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body) {
+struct ConformanceCache::Data {
+    Readings readings;
+};
+struct ConformanceAccess {
+    static Readings& of(ConformanceCache& c) { return c.m_data->readings; }
+};
+ConformanceCache::ConformanceCache() : m_data(std::make_unique<Data>()) {}
+ConformanceCache::~ConformanceCache() = default;
+void ConformanceCache::clear() {
+    m_data = std::make_unique<Data>();
+}
+
+ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body,
+                                   ConformanceCache* cache) {
     ConformanceResult result;
     auto fail = [&](const SmlNode* node, int depth, qint64 item, const QString& reason) {
         result.conforms = false;
@@ -122,7 +142,8 @@ ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body)
         quint32 left;
     };
     std::vector<Frame> stack;
-    Readings readings;
+    Readings local;
+    Readings& readings = cache ? ConformanceAccess::of(*cache) : local;
     const SmlNode* def = message.child(NextRead(message, 0));
     const qsizetype count = static_cast<qsizetype>(body.items.size());
     for (qsizetype i = 0; i < count; ++i) {
@@ -142,7 +163,7 @@ ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body)
                                     .arg(children)
                                     .arg(got.length));
                 if (got.length > 0)
-                    stack.push_back({def, -1, def->child(NextRead(*def, 0)), got.length});
+                    stack.push_back({def, -1, def->child(readings.next(*def, 0)), got.length});
             } else {
                 const qint64 children = readings.count(*def);
                 if (got.length != children)
@@ -151,7 +172,7 @@ ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body)
                                     .arg(got.length)
                                     .arg(children));
                 if (got.length > 0)
-                    stack.push_back({def, NextRead(*def, 0), nullptr, got.length});
+                    stack.push_back({def, readings.next(*def, 0), nullptr, got.length});
             }
         } else {
             if (got.type != r.type->index)
@@ -185,7 +206,7 @@ ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body)
                 def = top.element;
             } else {
                 def = top.list->child(top.nextRow);
-                top.nextRow = NextRead(*top.list, top.nextRow + 1);
+                top.nextRow = readings.next(*top.list, top.nextRow + 1);
             }
             break;
         }

@@ -3,6 +3,7 @@
 #include "secs/SecsBody.h"
 
 #include <QString>
+#include <memory>
 
 namespace pravik {
 
@@ -17,6 +18,21 @@ struct ConformanceResult {
     int depth = 0;                 // of node below the message (0: the message)
     qint64 item = -1;              // the received item there (index into body.items), or -1
     QString reason;                // Korean
+};
+
+// What the check read from definition nodes, kept between checks while the
+// definitions do not change (DefinitionIndex clears it on every change), so
+// that a stream of messages does not read the same node texts each time.
+class ConformanceCache {
+public:
+    ConformanceCache();
+    ~ConformanceCache();
+    void clear();
+
+private:
+    friend struct ConformanceAccess;
+    struct Data;
+    std::unique_ptr<Data> m_data;
 };
 
 // Whether body conforms to the message definition, by the rule of the
@@ -38,6 +54,7 @@ struct ConformanceResult {
 //   be matched by a body, which holds one item.
 //
 // Iterative: any depth, linear in the body and the definition.
-ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body);
+ConformanceResult CheckConformance(const SmlNode& message, const SecsBody& body,
+                                   ConformanceCache* cache = nullptr);
 
 } // namespace pravik

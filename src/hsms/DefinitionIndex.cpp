@@ -48,6 +48,14 @@ const SmlNode* DefinitionIndex::find(int stream, int function) {
     return m_document->topLevel(*it);
 }
 
+ConformanceCache& DefinitionIndex::cache() {
+    if (m_cacheRevision != m_revision) {
+        m_cache.clear();
+        m_cacheRevision = m_revision;
+    }
+    return m_cache;
+}
+
 bool DefinitionIndex::hasStream(int stream) {
     if (m_dirty)
         rebuild();

@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "document/SmlDocument.h"
+#include "hsms/Conformance.h"
 
 namespace pravik {
 
@@ -26,13 +27,24 @@ public:
     const SmlNode* find(int stream, int function);
     // Whether any message of the document has this stream.
     bool hasStream(int stream);
+    // Grows with every change of the document: what was built from its
+    // definitions is stale once it differs.
+    quint64 revision() const { return m_revision; }
+    // The check's readings of this document's nodes, valid for this revision.
+    ConformanceCache& cache();
 
 private:
     void rebuild();
-    void invalidate() { m_dirty = true; }
+    void invalidate() {
+        m_dirty = true;
+        ++m_revision;
+    }
 
     QPointer<const SmlDocument> m_document;
     bool m_dirty = true;
+    quint64 m_revision = 0;
+    ConformanceCache m_cache;
+    quint64 m_cacheRevision = 0;
     QHash<qint64, int> m_rows; // key -> top-level row
     QSet<int> m_streams;
 };

@@ -80,8 +80,8 @@ quint16 HsmsLink::listeningPort() const {
 
 void HsmsLink::note(const QString& text) {
     if (m_log)
-        m_log->event(text);
-    emit event(text);
+        m_log->logEvent(text);
+    emit linkEvent(text);
 }
 
 void HsmsLink::raise(const QString& name, const QString& text, quint32 systemBytes) {
@@ -102,7 +102,7 @@ void HsmsLink::setState(LinkState state) {
     if (state == LinkState::Selected && m_settings.linkTest > 0)
         m_linktest.start(m_timers.milliseconds(m_settings.linkTest));
     if (m_log)
-        m_log->event(QString::fromLatin1(LinkStateName(state)));
+        m_log->logEvent(QString::fromLatin1(LinkStateName(state)));
     emit stateChanged(state);
 }
 
@@ -555,20 +555,29 @@ void HsmsLink::finding(const TrafficRecord& r) {
 void HsmsLink::autoReplyTo(const TrafficRecord& r) {
     if (!m_index || r.function >= 255)
         return;
-    const SmlNode* def = m_index->find(r.stream, r.function + 1);
-    if (!def)
-        return; // replies are never invented
-    ExampleOptions options;
-    options.variableItems = true;
-    const Example example = BuildExample(*def, options);
-    if (!example.problems.empty()) {
-        raise(QStringLiteral("REPLY"),
-              QStringLiteral("S%1F%2의 정의로 응답을 만들 수 없습니다: %3")
-                  .arg(r.stream)
-                  .arg(r.function + 1)
-                  .arg(example.problems.front().text()),
-              r.systemBytes);
-        return;
+    if (m_repliesRevision != m_index->revision()) {
+        m_replies.clear();
+        m_repliesRevision = m_index->revision();
+    }
+    const qint64 key = qint64(r.stream) * 1000 + r.function + 1;
+    auto cached = m_replies.constFind(key);
+    if (cached == m_replies.constEnd()) {
+        const SmlNode* def = m_index->find(r.stream, r.function + 1);
+        if (!def)
+            return; // replies are never invented
+        ExampleOptions options;
+        options.variableItems = true;
+        const Example example = BuildExample(*def, options);
+        if (!example.problems.empty()) {
+            raise(QStringLiteral("REPLY"),
+                  QStringLiteral("S%1F%2의 정의로 응답을 만들 수 없습니다: %3")
+                      .arg(r.stream)
+                      .arg(r.function + 1)
+                      .arg(example.problems.front().text()),
+                  r.systemBytes);
+            return;
+        }
+        cached = m_replies.insert(key, example.message.body);
     }
     HsmsHeader h;
     h.sessionId = r.deviceId;
@@ -577,7 +586,7 @@ void HsmsLink::autoReplyTo(const TrafficRecord& r) {
     h.systemBytes = r.systemBytes;
     TrafficRecord sent;
     sent.automatic = true;
-    sendData(h, example.message.body, sent);
+    sendData(h, *cached, sent);
 }
 
 // --- sending --------------------------------------------------------------------
@@ -617,7 +626,7 @@ void HsmsLink::sendControl(SType type, quint32 systemBytes, quint8 byte2, quint8
     HsmsHeader h = HsmsHeader::Control(type, systemBytes, byte2, byte3);
     h.sessionId = session;
     if (m_log)
-        m_log->event(QStringLiteral("%1 보냄").arg(QString::fromLatin1(STypeName(h.sType))));
+        m_log->logEvent(QStringLiteral("%1 보냄").arg(QString::fromLatin1(STypeName(h.sType))));
     writeFrame(h, {});
 }
 

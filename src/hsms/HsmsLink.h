@@ -82,7 +82,7 @@ signals:
     void alarm(const pravik::LinkAlarm& alarm);
     void sendFinished(const pravik::SendOutcome& outcome);
     // Connections, control messages: one line for people.
-    void event(const QString& text);
+    void linkEvent(const QString& text);
     // The link cannot go on as configured (an address that cannot be bound,
     // no connection after the attempts allowed). Names the setting and value.
     void failed(const QString& message);
@@ -154,6 +154,11 @@ private:
     QHash<quint32, Pending> m_open;
     std::deque<std::pair<qint64, quint32>> m_deadlines; // by time of sending
     std::optional<Control> m_control;
+
+    // Automatic replies built from the definitions, by key, while the
+    // document is unchanged (revision of the index).
+    QHash<qint64, SecsBody> m_replies;
+    quint64 m_repliesRevision = 0;
 
     QTimer m_t3, m_t5, m_t6, m_t7, m_t8, m_linktest;
     QByteArray m_readBuffer;

@@ -60,7 +60,7 @@ int LinkLog::removeOldFiles() {
     const QString prefix = AnsiText::Decode(m_prefix);
     const QString suffix =
         m_extension.isEmpty() ? QString() : QLatin1Char('.') + AnsiText::Decode(m_extension);
-    const QDate oldest = m_timers.now().date().addDays(-m_keepDays);
+    const QDate oldest = m_timers.now().toLocalTime().date().addDays(-m_keepDays);
     int removed = 0;
     const QStringList names = QDir(m_folder).entryList(QDir::Files);
     for (const QString& name : names) {
@@ -80,7 +80,10 @@ int LinkLog::removeOldFiles() {
 }
 
 QByteArray LinkLog::stamp() const {
-    return m_timers.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+    return m_timers.now()
+        .toLocalTime()
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+        .toLatin1();
 }
 
 void LinkLog::append(const QByteArray& text) {
@@ -145,7 +148,7 @@ void LinkLog::frame(Direction direction, QByteArrayView bytes) {
     append(text);
 }
 
-void LinkLog::event(const QString& t) {
+void LinkLog::logEvent(const QString& t) {
     if (m_event)
         append(Comment(stamp() + " EVENT " + EncodeLogText(t)));
 }

@@ -34,7 +34,7 @@ public:
 
     void message(const TrafficRecord& record);
     void frame(Direction direction, QByteArrayView bytes);
-    void event(const QString& text);
+    void logEvent(const QString& text);
     void alarm(const LinkAlarm& alarm);
     void flush();
 

@@ -50,7 +50,7 @@ enum class Direction { Received, Sent };
 // One data message that went over the link, as the traffic list, the log
 // and `pravik-cli` show it.
 struct TrafficRecord {
-    QDateTime time;
+    QDateTime time; // UTC
     Direction direction = Direction::Received;
     int stream = 0;
     int function = 0;

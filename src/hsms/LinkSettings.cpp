@@ -15,7 +15,7 @@ bool LinkSettings::knowsDevice(quint16 id) const {
 }
 
 QDateTime TimerSource::now() const {
-    return Clock::Now();
+    return Clock::NowUtc();
 }
 
 TimerSource& TimerSource::real() {

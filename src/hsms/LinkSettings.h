@@ -61,7 +61,8 @@ public:
     virtual ~TimerSource() = default;
     // The duration of a configured number of seconds, in milliseconds.
     virtual int milliseconds(int seconds) const { return seconds * 1000; }
-    // The time stamped on traffic, events and log names.
+    // The time stamped on traffic, events and log names (UTC, or the fixed
+    // time of Clock; shown in local time).
     virtual QDateTime now() const;
     static TimerSource& real();
 };

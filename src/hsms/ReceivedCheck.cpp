@@ -10,9 +10,9 @@
 
 namespace pravik {
 
-Verdict VerdictFor(const SmlNode& message, const SecsBody& body) {
+Verdict VerdictFor(const SmlNode& message, const SecsBody& body, ConformanceCache* cache) {
     Verdict v;
-    const ConformanceResult r = CheckConformance(message, body);
+    const ConformanceResult r = CheckConformance(message, body, cache);
     if (r.conforms) {
         v.kind = Verdict::Kind::Conforms;
         return v;
@@ -62,7 +62,7 @@ void CheckReceived(DefinitionIndex* definitions, QByteArray bytes, TrafficRecord
         }
         return;
     }
-    v = VerdictFor(*def, record.body);
+    v = VerdictFor(*def, record.body, &definitions->cache());
 }
 
 } // namespace pravik

@@ -17,6 +17,7 @@ void CheckReceived(DefinitionIndex* definitions, QByteArray bytes, TrafficRecord
 
 // The verdict of a body against one definition (message node), with the
 // differing node's path and rows.
-Verdict VerdictFor(const SmlNode& message, const SecsBody& body);
+class ConformanceCache;
+Verdict VerdictFor(const SmlNode& message, const SecsBody& body, ConformanceCache* cache = nullptr);
 
 } // namespace pravik

@@ -34,13 +34,10 @@ const Case kCases[] = {
     {"n list with two children, empty", "<L n X\n<U4 1 V>\n<U4 1 W>\n>", "S1F1 <L>.", nullptr,
      nullptr},
     // fixed lists: exactly the children read
-    {"fixed list", "<L 2 X\n<U1 1 A>\n<A 3 B>\n>", "S1F1 <L <U1 1> <A \"ab\">>.", nullptr,
-     nullptr},
+    {"fixed list", "<L 2 X\n<U1 1 A>\n<A 3 B>\n>", "S1F1 <L <U1 1> <A \"ab\">>.", nullptr, nullptr},
     {"fixed list short", "<L 2 X\n<U1 1 A>\n<A 3 B>\n>", "S1F1 <L <U1 1>>.", "L 2 X", "1개"},
-    {"fixed list long", "<L 2 X\n<U1 1 A>\n<A 3 B>\n>", "S1F1 <L <U1 1> <A> <A>>.", "L 2 X",
-     "3개"},
-    {"count text is not what is read", "<L 5 X\n<U1 1 A>\n>", "S1F1 <L <U1 1>>.", nullptr,
-     nullptr},
+    {"fixed list long", "<L 2 X\n<U1 1 A>\n<A 3 B>\n>", "S1F1 <L <U1 1> <A> <A>>.", "L 2 X", "3개"},
+    {"count text is not what is read", "<L 5 X\n<U1 1 A>\n>", "S1F1 <L <U1 1>>.", nullptr, nullptr},
     {"unknown type reads nothing", "<L 2 X\n<U1 1 A>\n<X2 1 Q>\n>", "S1F1 <L <U1 1>>.", nullptr,
      nullptr},
     {"list where an item is", "<L 1 X\n<U1 1 A>\n>", "S1F1 <L <L>>.", "U1 1 A", "L 아이템"},
@@ -71,8 +68,7 @@ const Case kCases[] = {
     {"no body defined, none came", "", "S1F1.", nullptr, nullptr},
     {"no body defined, one came", "", "S1F1 <U1 1>.", "S1F1 P M", "없는 본문"},
     {"body defined, none came", "<U1 1 V>", "S1F1.", "S1F1 P M", "본문이 없습니다"},
-    {"two top items cannot be one body", "<U1 1 V>\n<U1 1 W>", "S1F1 <U1 1>.", "S1F1 P M",
-     "2개"},
+    {"two top items cannot be one body", "<U1 1 V>\n<U1 1 W>", "S1F1 <U1 1>.", "S1F1 P M", "2개"},
 };
 
 // The definition lines indented as the reader wants them: a line that opens
@@ -109,14 +105,13 @@ TEST_P(ConformanceRule, NamesTheFirstDifferingNode) {
     EXPECT_TRUE(r.reason.contains(QString::fromUtf8(c.reason))) << r.reason.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConformanceRule, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, ConformanceRule, ::testing::ValuesIn(kCases), [](const auto& info) {
+    std::string n = info.param.name;
+    for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return n;
+});
 
 // The first difference in pre-order, deep in nested "n" lists, with the
 // path in the checker's form and the rows from the top level down.
@@ -181,8 +176,12 @@ TEST(DefinitionIndex, FollowsTheDocumentAsItChanges) {
 TEST(CheckReceived, CallsBytesThatAreNotSecsIIIllegal) {
     auto doc = Definitions(kLinkSml);
     DefinitionIndex index(doc.get());
-    for (const QByteArray& bad : {QByteArray("\x01"), QByteArray("\x41\x05" "ab", 4),
-                                  QByteArray("\xfd\x01\x00", 3), QByteArray("\x01\x00\x01\x00", 4)}) {
+    for (const QByteArray& bad :
+         {QByteArray("\x01"),
+          QByteArray("\x41\x05"
+                     "ab",
+                     4),
+          QByteArray("\xfd\x01\x00", 3), QByteArray("\x01\x00\x01\x00", 4)}) {
         TrafficRecord r;
         r.stream = 1;
         r.function = 1;

@@ -61,7 +61,8 @@ TEST(FrameHeader, RoundTripsThroughItsTenBytes) {
     EXPECT_EQ(h.bytes().toHex(), QByteArray("7fffffff0000deadbeef"));
     // A control message keeps byte 2 whole (a reject's rejected SType).
     const HsmsHeader c = HsmsHeader::Control(SType::RejectReq, 9, 0x85, 1);
-    EXPECT_EQ(EncodeFrame(c).toHex(), QByteArray("0000000affff850100070000" "0009"));
+    EXPECT_EQ(EncodeFrame(c).toHex(), QByteArray("0000000affff850100070000"
+                                                 "0009"));
 }
 
 // The same three frames however the bytes are cut.
@@ -140,7 +141,8 @@ TEST(FrameDecoder, DropsABodyLongerThanTheLimitAndGoesOn) {
             EXPECT_TRUE(d.midFrame()); // the rest is awaited (T8 ends it)
             continue;
         }
-        const QByteArray rest = QByteArray(c.sent, 'z') + EncodeFrame(Data(1, 1, false, 43), "\x21\x01\x05");
+        const QByteArray rest =
+            QByteArray(c.sent, 'z') + EncodeFrame(Data(1, 1, false, 43), "\x21\x01\x05");
         const auto events = Decode(d, rest, {7});
         ASSERT_EQ(events.size(), 1u);
         EXPECT_EQ(events[0].header.systemBytes, 43u);

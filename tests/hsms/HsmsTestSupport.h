@@ -104,7 +104,8 @@ struct Recorder {
                          [this](const LinkAlarm& a) { alarms.push_back(a); });
         QObject::connect(&link, &HsmsLink::sendFinished,
                          [this](const SendOutcome& o) { outcomes.push_back(o); });
-        QObject::connect(&link, &HsmsLink::event, [this](const QString& e) { events.push_back(e); });
+        QObject::connect(&link, &HsmsLink::linkEvent,
+                         [this](const QString& e) { events.push_back(e); });
         QObject::connect(&link, &HsmsLink::failed,
                          [this](const QString& e) { failures.push_back(e); });
     }

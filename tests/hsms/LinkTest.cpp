@@ -83,7 +83,8 @@ TEST_F(LinkPair, SelectsAndAnswersTheDefinedMessages) {
         ASSERT_TRUE(o.hasReply);
         EXPECT_EQ(o.reply.stream, x.stream);
         EXPECT_EQ(o.reply.function, x.function + 1);
-        EXPECT_EQ(o.reply.verdict.kind, Verdict::Kind::Conforms) << o.reply.verdict.text().toStdString();
+        EXPECT_EQ(o.reply.verdict.kind, Verdict::Kind::Conforms)
+            << o.reply.verdict.text().toStdString();
         // The equipment checked the primary too.
         const TrafficRecord* got = eq->received(x.stream, x.function);
         ASSERT_NE(got, nullptr);
@@ -200,7 +201,8 @@ TEST_F(LinkPair, GivesUpAfterTheAttemptsAllowed) {
     ho = std::make_unique<Recorder>(*host);
     host->start();
     ASSERT_TRUE(WaitFor([&] { return !ho->failures.empty(); }));
-    EXPECT_TRUE(ho->failures[0].contains(QStringLiteral("[HSMS] IP=127.0.0.1, Port=%1").arg(h.port)));
+    EXPECT_TRUE(
+        ho->failures[0].contains(QStringLiteral("[HSMS] IP=127.0.0.1, Port=%1").arg(h.port)));
 }
 
 TEST_F(LinkPair, APortInUseIsNamed) {
@@ -238,8 +240,8 @@ TEST_F(LinkPair, TheEquipmentAnswersFindingsWithS9) {
         int s9;
     };
     const Finding findings[] = {
-        {"S99F1 W.", 3},                                      // no stream 99
-        {"S1F99 W.", 5},                                      // stream 1 has no function 99
+        {"S99F1 W.", 3},                                       // no stream 99
+        {"S1F99 W.", 5},                                       // stream 1 has no function 99
         {"S1F3 W <L <A \"x\">>.", 7},                          // A where U4 is
         {"S1F13 W <L <A \"MDL-01-TOO-LONG\"> <A \"1\">>.", 7}, // longer than A 6
         {"S6F11 W <L <U4 1> <U4 2> <L>>.", 0},                 // conforms: no S9

@@ -77,11 +77,10 @@ TEST_F(LogTest, WritesEveryKindIntoTheFileOfTheHour) {
     const QByteArray text = dir.read(QStringLiteral("trace2026120918.log"));
     for (const char* part :
          {"// 2026-12-09 18:30:00.000 EVENT NOT_SELECTED", "EVENT SELECTED", "HEX RECV 14 bytes",
-          "// 00000000  00 00 00 0a ff ff 00 00 00 01",
-          "RECV S1F13 W device=0 system=0x0000000", "verdict: conforms\r\nS1F13 W\r\n<L [2]",
-          "SEND S1F14 device=0", " auto verdict: not checked",
-          "RECV S99F1 W device=0", "verdict: S9F3 ", "ALARM S9F3 S99F1",
-          "SEND S9F3 device=0", "EVENT NOT_CONNECTED"})
+          "// 00000000  00 00 00 0a ff ff 00 00 00 01", "RECV S1F13 W device=0 system=0x0000000",
+          "verdict: conforms\r\nS1F13 W\r\n<L [2]", "SEND S1F14 device=0",
+          " auto verdict: not checked", "RECV S99F1 W device=0", "verdict: S9F3 ",
+          "ALARM S9F3 S99F1", "SEND S9F3 device=0", "EVENT NOT_CONNECTED"})
         EXPECT_TRUE(text.contains(part)) << part;
     // Hourly files: none for the day.
     EXPECT_FALSE(dir.exists(QStringLiteral("trace20261209.log")));
@@ -99,8 +98,8 @@ TEST_F(LogTest, ReadsBackIntoDefinitionsItsMessagesConformTo) {
     QStringList keys;
     for (const ImportedMessage& m : r.messages)
         keys << KeyText(m.key);
-    EXPECT_EQ(keys, QStringList({"S1F1", "S1F2", "S1F13", "S1F14", "S6F11", "S6F12", "S1F3",
-                                 "S1F4"}));
+    EXPECT_EQ(keys,
+              QStringList({"S1F1", "S1F2", "S1F13", "S1F14", "S6F11", "S6F12", "S1F3", "S1F4"}));
     AddImportedMessages(imported, r.messages);
     DefinitionIndex index(&imported);
     int checked = 0;

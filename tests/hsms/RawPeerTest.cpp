@@ -59,7 +59,10 @@ public:
     }
     bool closed() const { return m_closed; }
     bool connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
-    void stopReading() { m_reading = false; m_socket.setReadBufferSize(1); }
+    void stopReading() {
+        m_reading = false;
+        m_socket.setReadBufferSize(1);
+    }
     std::vector<FrameDecoder::Event> frames;
 
 private:
@@ -180,9 +183,9 @@ TEST_F(RawPeerTest, UnknownTypesAreRejectedWithTheirReason) {
     };
     auto p = peer();
     quint32 sys = 20;
-    for (const Case c : {Case{0, 8, 1}, Case{0, 10, 1}, Case{0, 255, 1}, Case{1, 0, 2},
-                         Case{5, 1, 2}, Case{0, 2, 3} /* select.rsp nobody asked for */,
-                         Case{0, 4, 3}, Case{0, 6, 3}}) {
+    for (const Case c :
+         {Case{0, 8, 1}, Case{0, 10, 1}, Case{0, 255, 1}, Case{1, 0, 2}, Case{5, 1, 2},
+          Case{0, 2, 3} /* select.rsp nobody asked for */, Case{0, 4, 3}, Case{0, 6, 3}}) {
         HsmsHeader h = HsmsHeader::Control(SType::LinktestReq, ++sys);
         h.pType = c.pType;
         h.sType = c.sType;
@@ -226,7 +229,9 @@ TEST_F(RawPeerTest, AReplyNobodyWaitsForIsReported) {
 TEST_F(RawPeerTest, ABodyThatIsNotSecsIIGetsS9F7) {
     auto p = peer();
     const HsmsHeader h = DataHeader(1, 13, true, 33);
-    p->write(EncodeFrame(h, QByteArray("\x41\x09" "ab", 4)));
+    p->write(EncodeFrame(h, QByteArray("\x41\x09"
+                                       "ab",
+                                       4)));
     ASSERT_TRUE(WaitFor([&] { return p->findData(9, 7) != nullptr; }));
     EXPECT_EQ(p->findData(9, 7)->body.mid(2), h.bytes());
     EXPECT_EQ(p->findData(1, 14), nullptr); // no reply to it
