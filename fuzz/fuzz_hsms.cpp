@@ -114,10 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     peer.connectToHost(QHostAddress::LocalHost, fixture.link->listeningPort());
     QElapsedTimer t;
     t.start();
-    while (peer.state() != QAbstractSocket::ConnectedState && t.elapsed() < 2000)
+    // Generous bounds: the machine may be busy with builds.
+    while (peer.state() != QAbstractSocket::ConnectedState && t.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    if (peer.state() != QAbstractSocket::ConnectedState)
+    if (peer.state() != QAbstractSocket::ConnectedState) {
+        std::fprintf(stderr, "no connection after %lld ms: %s\n", (long long)t.elapsed(),
+                     peer.errorString().toLocal8Bit().constData());
         std::abort(); // the link no longer takes connections
+    }
     if (mode & 1)
         peer.write(EncodeFrame(HsmsHeader::Control(SType::SelectReq, 1)));
     peer.write(bytes.toByteArray());
@@ -129,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     peer.abort();
     // Let the link see the end before the next input connects.
     t.restart();
-    while (fixture.link->state() != LinkState::NotConnected && t.elapsed() < 2000)
+    while (fixture.link->state() != LinkState::NotConnected && t.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
     if (fixture.link->state() != LinkState::NotConnected)
         std::abort();
