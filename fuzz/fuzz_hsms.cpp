@@ -63,6 +63,7 @@ Decoded DecodeInPieces(QByteArrayView bytes, QByteArrayView cuts) {
 
 struct Fixture {
     QuickTimers timers;
+    int adopted = 0; // connections the link took
     std::unique_ptr<SmlDocument> defs;
     std::unique_ptr<HsmsLink> link;
     Fixture() {
@@ -82,6 +83,10 @@ struct Fixture {
         s.linkTest = 3;
         link = std::make_unique<HsmsLink>(s, timers);
         link->setDefinitions(defs.get());
+        QObject::connect(link.get(), &HsmsLink::stateChanged, [this](LinkState state) {
+            if (state == LinkState::NotSelected)
+                ++adopted;
+        });
         link->start();
         if (link->listeningPort() == 0)
             std::abort();
@@ -110,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
 
     // The session: the bytes from a raw client, bounded in time.
+    const int adoptedBefore = fixture.adopted;
     QTcpSocket peer;
     peer.connectToHost(QHostAddress::LocalHost, fixture.link->listeningPort());
     QElapsedTimer t;
@@ -131,8 +137,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         peer.readAll();
     }
     peer.abort();
-    // Let the link see the end before the next input connects.
+    // Let the link take this connection and see its end before the next
+    // input connects.
     t.restart();
+    while (fixture.adopted == adoptedBefore && t.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    if (fixture.adopted == adoptedBefore)
+        std::abort(); // the link never took the connection
     while (fixture.link->state() != LinkState::NotConnected && t.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
     if (fixture.link->state() != LinkState::NotConnected)

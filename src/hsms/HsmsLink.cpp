@@ -139,14 +139,18 @@ void HsmsLink::start() {
              .arg(m_server->serverPort()));
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* s = m_server->nextPendingConnection()) {
-            if (m_socket || m_stopping) {
-                // HSMS-SS: one connection at a time.
+            if (m_stopping || (m_socket && m_state == LinkState::Selected)) {
+                // HSMS-SS: one session; a selected one is kept.
                 note(QStringLiteral("두 번째 접속 %1을(를) 거절합니다")
                          .arg(s->peerAddress().toString()));
                 s->abort();
                 s->deleteLater();
                 continue;
             }
+            // A connection not selected (perhaps already gone without our
+            // knowing) gives way to the new one.
+            if (m_socket)
+                closeConnection(QStringLiteral("선택되지 않은 접속을 닫고 새 접속을 받습니다"));
             adopt(s);
         }
     });

@@ -244,7 +244,17 @@ TEST_F(RawPeerTest, APeerThatSaysNothingIsClosedAtT7) {
     expectStillServing();
 }
 
-TEST_F(RawPeerTest, ASecondConnectionIsRefused) {
+// One not selected (say, a peer gone without a word) gives way to the next.
+TEST_F(RawPeerTest, ANewConnectionReplacesOneNotSelected) {
+    auto silent = peer(false);
+    ASSERT_TRUE(WaitFor([&] { return link->state() == LinkState::NotSelected; }));
+    auto next = peer();
+    EXPECT_EQ(link->state(), LinkState::Selected);
+    ASSERT_TRUE(WaitFor([&] { return silent->closed(); }));
+    EXPECT_FALSE(next->closed());
+}
+
+TEST_F(RawPeerTest, ASecondConnectionIsRefusedWhileOneIsSelected) {
     auto first = peer();
     RawPeer second;
     second.connectTo(link->listeningPort()); // may already be closed when it returns
