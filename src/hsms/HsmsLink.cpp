@@ -11,6 +11,7 @@
 #include <QTcpSocket>
 #include <QtEndian>
 #include <algorithm>
+#include <limits>
 
 namespace pravik {
 
@@ -98,12 +99,20 @@ void HsmsLink::setState(LinkState state) {
     m_t7.stop();
     m_linktest.stop();
     if (state == LinkState::NotSelected && m_socket && !m_settings.active)
-        m_t7.start(m_timers.milliseconds(m_settings.t7));
+        armTimer(m_t7, m_settings.t7);
     if (state == LinkState::Selected && m_settings.linkTest > 0)
         m_linktest.start(m_timers.milliseconds(m_settings.linkTest));
     if (m_log)
         m_log->logEvent(QString::fromLatin1(LinkStateName(state)));
     emit stateChanged(state);
+}
+
+void HsmsLink::armTimer(QTimer& timer, int seconds) {
+    // A timeout of 0 seconds in the configuration is no timeout.
+    if (seconds > 0)
+        timer.start(m_timers.milliseconds(seconds));
+    else
+        timer.stop();
 }
 
 // --- starting and stopping ---------------------------------------------------
@@ -190,7 +199,7 @@ void HsmsLink::connectToPeer() {
             emit failed(text);
             return;
         }
-        m_t5.start(m_timers.milliseconds(m_settings.t5));
+        m_t5.start(m_timers.milliseconds(std::max(1, m_settings.t5)));
     });
     s->connectToHost(m_settings.address, m_settings.port);
 }
@@ -275,7 +284,7 @@ void HsmsLink::closeConnection(const QString& why) {
         endTransaction(sys, nullptr, QStringLiteral("연결이 끊겼습니다"));
     setState(LinkState::NotConnected);
     if (m_running && m_settings.active && !m_stopping)
-        m_t5.start(m_timers.milliseconds(m_settings.t5));
+        m_t5.start(m_timers.milliseconds(std::max(1, m_settings.t5)));
 }
 
 void HsmsLink::onDisconnected() {
@@ -312,7 +321,7 @@ void HsmsLink::onReadyRead() {
     }
     if (s && s == m_socket) {
         if (m_decoder.midFrame())
-            m_t8.start(m_timers.milliseconds(m_settings.t8));
+            armTimer(m_t8, m_settings.t8);
         else
             m_t8.stop();
     }
@@ -643,7 +652,7 @@ void HsmsLink::startControl(SType type) {
     const quint32 sys = nextSystemBytes();
     m_control = Control{type, sys};
     sendControl(type, sys);
-    m_t6.start(m_timers.milliseconds(m_settings.t6));
+    armTimer(m_t6, m_settings.t6);
 }
 
 void HsmsLink::linktest() {
@@ -722,6 +731,12 @@ quint64 HsmsLink::send(int stream, int function, bool wbit, const SecsBody& body
     if (!wbit) {
         outcome.ok = true;
         finishLater(std::move(outcome));
+        return m_nextId;
+    }
+    if (m_settings.t3 <= 0) {
+        // T3 of 0: the transaction waits without end (until the connection ends).
+        m_open.insert(h.systemBytes, Pending{outcome.id, stream, function,
+                                             std::numeric_limits<qint64>::max(), startNs});
         return m_nextId;
     }
     const qint64 deadline = m_clock.elapsed() + m_timers.milliseconds(m_settings.t3);

@@ -125,6 +125,7 @@ private:
     void raise(const QString& name, const QString& text, quint32 systemBytes = 0);
     void note(const QString& text);
     void finishLater(SendOutcome outcome);
+    void armTimer(QTimer& timer, int seconds);
     void armT3();
     void onT3();
     void onT5();

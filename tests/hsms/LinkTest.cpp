@@ -127,6 +127,23 @@ TEST_F(LinkPair, ATransactionWithoutReplyEndsAtT3) {
     EXPECT_TRUE(exchange(1, 1).ok);
 }
 
+// A timeout of 0 in the configuration is none: nothing expires.
+TEST_F(LinkPair, ZeroTimeoutsNeverExpire) {
+    LinkSettings h = TestSettings(true, true, 0);
+    h.t3 = 0;
+    h.t6 = 0;
+    start(h);
+    equipment->setAutoReply(false);
+    host->send(1, 1, true, SecsBody());
+    RunFor(20);
+    EXPECT_EQ(host->openTransactions(), 1);
+    EXPECT_TRUE(ho->alarms.empty());
+    equipment->stop();
+    ASSERT_TRUE(WaitFor([&] { return host->state() == LinkState::NotConnected; }));
+    // The connection ended: so did the transaction.
+    EXPECT_EQ(host->openTransactions(), 0);
+}
+
 TEST_F(LinkPair, LinktestDeselectAndSeparate) {
     start();
     host->linktest();
