@@ -77,11 +77,13 @@ inline LinkSettings TestSettings(bool host, bool active, quint16 port) {
     s.addressText = "127.0.0.1";
     s.port = port;
     s.deviceIds = {0};
-    s.t3 = 5;
+    // Long enough that a busy machine does not make them expire where a
+    // test does not wait for them (T7 lets a peer connect and select).
+    s.t3 = 10;
     s.t5 = 2;
-    s.t6 = 5;
-    s.t7 = 5;
-    s.t8 = 5;
+    s.t6 = 10;
+    s.t7 = 25;
+    s.t8 = 10;
     s.linkTest = 0;
     return s;
 }
