@@ -3,6 +3,7 @@
 
 #include "HsmsTestSupport.h"
 
+#include "document/DocumentEditor.h"
 #include "document/DocumentOperations.h"
 #include "hsms/Conformance.h"
 #include "hsms/DefinitionIndex.h"
@@ -10,6 +11,7 @@
 #include "secs/SecsCodec.h"
 
 #include <QElapsedTimer>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace pravik::test {
@@ -152,7 +154,7 @@ TEST(DefinitionIndex, FollowsTheDocumentAsItChanges) {
 
     // U4 -> U2 in the definition.
     SmlNode* svid = doc->topLevel(2)->child(0)->child(0);
-    doc->setText(svid, "U2 1 SVID");
+    doc->perform(QStringLiteral("edit"), [&](DocumentEditor& e) { e.setText(svid, "U2 1 SVID"); });
     TrafficRecord again = r;
     again.verdict = Verdict();
     CheckReceived(&index, bytes, again);
@@ -160,17 +162,32 @@ TEST(DefinitionIndex, FollowsTheDocumentAsItChanges) {
 
     // The message removed: the stream still has others (S9F5); all of
     // stream 1 removed: S9F3.
-    doc->removeNode(doc->topLevel(2));
+    doc->perform(QStringLiteral("delete"),
+                 [&](DocumentEditor& e) { e.removeNode(doc->topLevel(2)); });
     TrafficRecord gone = r;
     gone.verdict = Verdict();
     CheckReceived(&index, bytes, gone);
     EXPECT_EQ(gone.verdict.kind, Verdict::Kind::UnknownFunction);
-    while (doc->topLevelCount() > 0 && doc->topLevel(0)->Text().startsWith("S1F"))
-        doc->removeNode(doc->topLevel(0));
+    doc->perform(QStringLiteral("delete"), [&](DocumentEditor& e) {
+        while (doc->topLevelCount() > 0 && doc->topLevel(0)->Text().startsWith("S1F"))
+            e.removeNode(doc->topLevel(0));
+    });
     TrafficRecord noStream = r;
     noStream.verdict = Verdict();
     CheckReceived(&index, bytes, noStream);
     EXPECT_EQ(noStream.verdict.kind, Verdict::Kind::UnknownStream);
+
+    // Undo steps back through the same states, and the check follows each.
+    doc->undoStack()->undo(); // the stream's messages are back
+    doc->undoStack()->undo(); // S1F3 is back (with U2)
+    TrafficRecord undone = r;
+    undone.verdict = Verdict();
+    CheckReceived(&index, bytes, undone);
+    EXPECT_EQ(undone.verdict.kind, Verdict::Kind::Differs);
+    doc->undoStack()->undo(); // U4 again
+    undone.verdict = Verdict();
+    CheckReceived(&index, bytes, undone);
+    EXPECT_EQ(undone.verdict.kind, Verdict::Kind::Conforms);
 }
 
 TEST(CheckReceived, CallsBytesThatAreNotSecsIIIllegal) {

@@ -3,6 +3,7 @@
 
 #include "HsmsTestSupport.h"
 
+#include "document/DocumentEditor.h"
 #include "document/ItemTypes.h"
 #include "secs/ExampleInstance.h"
 
@@ -341,12 +342,13 @@ TEST_F(LinkPair, TheCheckFollowsEditsWhileConnected) {
     EXPECT_EQ(exchange(1, 3).reply.verdict.kind, Verdict::Kind::Conforms);
     // The user changes the reply's definition: A 40 -> A 4, while connected.
     SmlNode* sv = defs->topLevel(3)->child(0)->child(0);
-    defs->setText(sv, "A 4 SV");
+    defs->perform(QStringLiteral("edit"), [&](DocumentEditor& e) { e.setText(sv, "A 4 SV"); });
     const SendOutcome o = exchange(1, 3);
     // The equipment's reply is now built from A 4 and conforms to it.
     EXPECT_EQ(o.reply.verdict.kind, Verdict::Kind::Conforms);
     EXPECT_EQ(o.reply.body.items[1].length, 4u);
-    defs->removeNode(defs->topLevel(3));
+    defs->perform(QStringLiteral("delete"),
+                  [&](DocumentEditor& e) { e.removeNode(defs->topLevel(3)); });
     EXPECT_EQ(exchange(1, 3).failure, QStringLiteral("T3"));
 }
 
