@@ -14,6 +14,8 @@ declare -gA _pravik_cli_options=(
     [preview]="--count --format"
     [export]=""
     [import]=""
+    [send]="--sml --body --count --repeat --window --format"
+    [serve]="--sml --seconds --messages --no-auto-reply --format"
 )
 declare -gA _pravik_cli_extension=(
     [counts]=sml
@@ -26,6 +28,8 @@ declare -gA _pravik_cli_extension=(
     [preview]=sml
     [export]=sml
     [import]=txt
+    [send]=cfg
+    [serve]=cfg
 )
 
 # Folders, and files with the extension $1, that begin with $cur.
@@ -69,7 +73,9 @@ _pravik_cli() {
         ;;
     --source) _pravik_cli_files cpp; return ;;
     --header) _pravik_cli_files h; return ;;
-    --date | --count) return ;;
+    --sml) _pravik_cli_files sml; return ;;
+    --body) _pravik_cli_files txt; return ;;
+    --date | --count | --repeat | --window | --seconds | --messages) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "${_pravik_cli_options[$command]} --help" -- "$cur"))

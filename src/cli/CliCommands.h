@@ -11,6 +11,7 @@ namespace pravik::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFaults = 1; // check found faulty nodes, lint errors; content left out
 inline constexpr int kExitError = 2;  // bad usage or a file error
+inline constexpr int kExitNoLink = 3; // send/serve: no connection, or T3/T6/T7 expiry
 
 // An option of a subcommand, as the parser and the help show it.
 struct CliOption {
@@ -68,5 +69,7 @@ int RunLint(const Invocation& in);
 int RunPreview(const Invocation& in);
 int RunExport(const Invocation& in);
 int RunImport(const Invocation& in);
+int RunSend(const Invocation& in);
+int RunServe(const Invocation& in);
 
 } // namespace pravik::cli

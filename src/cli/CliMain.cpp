@@ -54,7 +54,7 @@ QString GeneralHelp() {
                     {QStringLiteral("-v, --version"), QStringLiteral("show the version")}}) +
            QStringLiteral("\n'pravik-cli help COMMAND' describes one command.\n"
                           "Exit status: 0 success, 1 faults found by check, 2 bad usage or a "
-                          "file error.\n");
+                          "file error,\n3 no link (send, serve).\n");
 }
 
 QString Usage(const Subcommand& c) {

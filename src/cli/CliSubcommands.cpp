@@ -152,6 +152,65 @@ const std::vector<Subcommand>& Subcommands() {
              "so is a message of more than 4000000 items, or definitions of more than\n"
              "4000000 nodes in all."),
          RunImport},
+        {QStringLiteral("send"),
+         QStringLiteral("send a message over HSMS as a driver configuration says"),
+         {QStringLiteral("CFG"), QStringLiteral("SxFy")},
+         {{QStringLiteral("sml"), QStringLiteral("FILE"),
+           QStringLiteral("the definitions (default: the configuration's \"SML\")")},
+          {QStringLiteral("body"), QStringLiteral("FILE"),
+           QStringLiteral("send the first message of FILE (common SML) instead of the example")},
+          {QStringLiteral("count"), QStringLiteral("N"),
+           QStringLiteral("elements of every list whose length is not fixed (default 1)")},
+          {QStringLiteral("repeat"), QStringLiteral("N"),
+           QStringLiteral("send it N times and print a summary")},
+          {QStringLiteral("window"), QStringLiteral("W"),
+           QStringLiteral("transactions open at once with --repeat (default 1)")},
+          {QStringLiteral("format"), QStringLiteral("FORMAT"),
+           QStringLiteral("text (the default) or json (one JSON object a line)")}},
+         QStringLiteral(
+             "Connects as CFG says (HSMS; \"Active\" connects to IP:Port and retries after T5\n"
+             "up to \"Retry Limit\" times, passive listens there and waits as long), selects,\n"
+             "sends SxFy - the example of its definition (as preview shows it) or the body\n"
+             "given - prints the reply in common SML with its verdict, and separates.\n"
+             "The reply is checked against its definition by the rule of the generated\n"
+             "Receive code. One line per event: state changes, messages, alarms (T3, T6,\n"
+             "T7, T8, S9 findings). With --format json each is one JSON object a line:\n"
+             "  {\"time\":...,\"event\":\"message\",\"direction\":\"received\",\"key\":\"S1F2\",\n"
+             "   "
+             "\"w\":false,\"system_bytes\":1,\"device_id\":0,\"verdict\":\"conforms\",\"sml\":...}"
+             "\n"
+             "--repeat N sends it N times with --window W transactions open at once and\n"
+             "ends with a summary (messages are not printed then):\n"
+             "  {\"event\":\"summary\",\"count\":N,\"seconds\":S,\"rate\":R,\"p50_ms\":A,"
+             "\"p99_ms\":B}\n"
+             "The log of the configuration's [Log] section is written. Exit status: 0 the\n"
+             "reply conforms (or no reply was asked for), 1 a reply does not conform or an\n"
+             "S9 came back, 2 bad usage or a file error (also: \"SECS-I is not supported by\n"
+             "the link\"), 3 no connection, or T3/T6/T7 expired."),
+         RunSend},
+        {QStringLiteral("serve"),
+         QStringLiteral("run the link as a driver configuration says: answer, check and log"),
+         {QStringLiteral("CFG")},
+         {{QStringLiteral("sml"), QStringLiteral("FILE"),
+           QStringLiteral("the definitions (default: the configuration's \"SML\")")},
+          {QStringLiteral("seconds"), QStringLiteral("S"), QStringLiteral("stop after S seconds")},
+          {QStringLiteral("messages"), QStringLiteral("N"),
+           QStringLiteral("stop after N received messages")},
+          {QStringLiteral("no-auto-reply"), {}, QStringLiteral("do not answer primaries with W")},
+          {QStringLiteral("format"), QStringLiteral("FORMAT"),
+           QStringLiteral("text (the default) or json (one JSON object a line)")}},
+         QStringLiteral(
+             "Runs the link in the configuration's role (host or equipment, active or\n"
+             "passive) until SIGINT or SIGTERM, --seconds or --messages: every received\n"
+             "message is checked against its definition (unless \"SkipSMLCheck\"), answered\n"
+             "by S9F1/F3/F5/F7/F11 as the [S9 Reply] switches say (the equipment only; as\n"
+             "host the findings are printed as alarms) and, without --no-auto-reply, a\n"
+             "primary with W whose reply is defined gets the reply's example. Replies are\n"
+             "never invented for messages not defined. Lines as for send; the log of the\n"
+             "[Log] section is written and flushed when the link separates.\n"
+             "Exit status: 0 stopped, 2 bad usage or a file error, 3 the address cannot\n"
+             "be listened on or reached."),
+         RunServe},
     };
     return table;
 }

@@ -15,6 +15,12 @@ QDateTime Clock::Now() {
     return QDateTime::currentDateTime();
 }
 
+QDateTime Clock::NowUtc() {
+    if (Fixed())
+        return *Fixed();
+    return QDateTime::currentDateTimeUtc();
+}
+
 void Clock::SetFixed(std::optional<QDateTime> fixed) {
     Fixed() = std::move(fixed);
 }

@@ -66,6 +66,16 @@ QByteArray ReadWholeFile(const QString& path) {
     return data;
 }
 
+void AppendToFile(const QString& path, const QByteArray& data, const char* failureFormat) {
+    const std::optional<WriteStep> failAt = InjectedFailure();
+    QFile file(path);
+    if (path.isEmpty() || failAt == WriteStep::Open ||
+        !file.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw PlatformError::ForPath(failureFormat, path);
+    if (failAt || file.write(data) != data.size() || !file.flush())
+        throw PlatformError::ForPath(failureFormat, path);
+}
+
 void AtomicWrite(const QString& path, const QByteArray& data, const char* failureFormat) {
     const std::optional<WriteStep> failAt = InjectedFailure();
     QSaveFile file(path);

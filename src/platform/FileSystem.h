@@ -29,6 +29,13 @@ void AtomicWrite(const QString& path, const QByteArray& data, const char* failur
 // fails, the file is put back under its name, so nothing changes.
 void SafeSave(const QString& path, const QByteArray& data, const char* failureFormat);
 
+// Appends data to the file at path (made when missing), for logs that only
+// ever grow: nothing already in the file is rewritten, so there is nothing
+// for a backup to keep. A short write is reported; the injected failures of
+// InjectWriteFailure apply here too. Throws PlatformError built from
+// failureFormat.
+void AppendToFile(const QString& path, const QByteArray& data, const char* failureFormat);
+
 // The two halves of SafeSave, for writers that need the file's old text when
 // it stays in place. MoveToBackup renames an existing file to path + ".bak"
 // and tells whether it did; WriteAfterBackup writes through AtomicWrite and,

@@ -36,7 +36,8 @@ qsizetype SecsBody::subtreeEnd(qsizetype index) const {
     const qsizetype n = static_cast<qsizetype>(items.size());
     while (owed > 0 && i < n) {
         const SecsItem& item = items[static_cast<size_t>(i)];
-        owed += (item.isList() ? item.length : 0) - 1;
+        // Signed: an item (or an empty list) settles one owed item.
+        owed += (item.isList() ? qint64(item.length) : qint64(0)) - 1;
         ++i;
     }
     return i;

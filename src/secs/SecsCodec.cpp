@@ -2,6 +2,8 @@
 
 #include "document/ItemTypes.h"
 
+#include <algorithm>
+
 namespace pravik {
 
 int LengthByteCount(quint32 length) {
@@ -63,6 +65,11 @@ qsizetype EncodeBody(const SecsBody& body, QByteArray& out, std::vector<ByteSpan
 std::optional<DecodeError> DecodeBody(QByteArrayView bytes, SecsBody& out) {
     out = SecsBody();
     const qint64 size = bytes.size();
+    // Every item takes at least two bytes and the data is part of the bytes:
+    // reserving for that spares the copies of growing (pages not reached
+    // are never touched).
+    out.items.reserve(static_cast<size_t>(std::min<qint64>(size / 2, qint64(1) << 22)));
+    out.data.reserve(size);
     qint64 at = 0;
     auto byte = [&](qint64 i) { return static_cast<quint8>(bytes[i]); };
     std::vector<quint32> owed; // items the open lists still wait for

@@ -90,6 +90,23 @@ TEST(SecsCodec, SpansCoverEachItemAndListsTheirItems) {
     }
 }
 
+// Where an item's subtree ends: an item and an empty list are one item each.
+TEST(SecsBody, SubtreeEndSkipsExactlyOneItemWithItsDescendants) {
+    // <L [3] <U1> <L [0]> <L [2] <A> <L [1] <B>>>> <U2>   (two top items)
+    SecsBody b;
+    b.addList(3);
+    b.addItem(8, QByteArray(1, '\0'));
+    b.addList(0);
+    b.addList(2);
+    b.addItem(1, "a");
+    b.addList(1);
+    b.addItem(2, "b");
+    b.addItem(9, QByteArray(2, '\0'));
+    const qsizetype expected[] = {7, 2, 3, 7, 5, 7, 7, 8};
+    for (qsizetype i = 0; i < 8; ++i)
+        EXPECT_EQ(b.subtreeEnd(i), expected[i]) << i;
+}
+
 TEST(SecsCodec, DecodesWhatItEncodes) {
     QRandomGenerator rng(20240611);
     for (int round = 0; round < 400; ++round) {

@@ -20,11 +20,15 @@ inline int StrLen(const char* s) {
 inline char* StrCopy(char* dest, const char* src) {
     return std::strcpy(dest, src);
 }
+// Strings StrLCopy had to cut: a reader that cut one did not read it whole.
+inline long pvkStringsCut = 0;
 // At most maxLen characters, then the terminating NUL.
 inline char* StrLCopy(char* dest, const char* src, unsigned maxLen) {
     size_t n = 0;
     for (; n < maxLen && src[n]; ++n)
         dest[n] = src[n];
+    if (src[n])
+        ++pvkStringsCut;
     dest[n] = 0;
     return dest;
 }
