@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/NodeText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,10 +12,6 @@ class SmlNode;
 
 // No limit for WriteNode / WriteDocument.
 inline constexpr qint64 kUnlimited = -1;
-// The largest SML file we write. Every level indents by two blanks, so a
-// deeply nested document's text grows with the square of its depth: a tree a
-// million levels deep would need terabytes.
-inline constexpr qint64 kMaxSmlFileBytes = qint64(2) << 30;
 
 // Appends the SML lines of node and its subtree to out, each followed by
 // CR LF. level is the node's level (0 for a message). Iterative: any depth.

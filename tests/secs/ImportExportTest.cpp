@@ -211,20 +211,20 @@ TEST(CommonSmlImportExport, InstancesOfATrafficLogMerge) {
                                       "<S2F3 P \r\n>\r\n\r\n"
                                       "<S6F11 P \r\n"
                                       "  <L 3  \r\n"
-                                      "    <U4 2  >\r\n"
-                                      "    <U4 1  >\r\n"
-                                      "    <L n  \r\n"
+                                      "    <U4 2 V1 >\r\n"
+                                      "    <U4 1 V2 >\r\n"
+                                      "    <L n V3 \r\n"
                                       "      <L 2  \r\n"
-                                      "        <U4 1  >\r\n"
-                                      "        <L n  \r\n"
-                                      "          <A 5  >\r\n"
+                                      "        <U4 1 V4 >\r\n"
+                                      "        <L n V5 \r\n"
+                                      "          <A 5 V6 >\r\n"
                                       "        >\r\n"
                                       "      >\r\n"
                                       "    >\r\n"
                                       "  >\r\n"
                                       ">\r\n\r\n"
                                       "<S6F12 S \r\n"
-                                      "  <BINARY 1  >\r\n"
+                                      "  <BINARY 1 V1 >\r\n"
                                       ">\r\n\r\n");
 }
 
@@ -241,8 +241,9 @@ TEST(CommonSmlImportExport, ConflictsInsideOneInstanceAndOrderOfMerging) {
                         "S1F3 <L <L <U1> <U1 1 2>> <L <U1 1 2 3>>>.\n"
                         "S1F3 <L <L <U1 5>>>.\n");
     EXPECT_TRUE(r.conflicts.empty());
-    EXPECT_EQ(Imported(std::move(r)), "<S1F3 P \r\n  <L n  \r\n    <L n  \r\n      <U1 3  >\r\n"
-                                      "    >\r\n  >\r\n>\r\n\r\n");
+    EXPECT_EQ(Imported(std::move(r)),
+              "<S1F3 P \r\n  <L n V1 \r\n    <L n V2 \r\n      <U1 3 V3 >\r\n"
+              "    >\r\n  >\r\n>\r\n\r\n");
 }
 
 // A hostile file cannot make us take memory out of proportion: one message
@@ -287,9 +288,9 @@ TEST(CommonSmlImportExport, MarksThatContradictTheMessageAreIgnored) {
                                               "<S01F05 P kept\r\n"
                                               "  <L 4  \r\n"
                                               "    <U1 02 kept >\r\n"
-                                              "    <U1 1  >\r\n"
-                                              "    <L n  \r\n"
-                                              "      <U1 0  >\r\n"
+                                              "    <U1 1 V1 >\r\n"
+                                              "    <L n V2 \r\n"
+                                              "      <U1 0 V3 >\r\n"
                                               "    >\r\n"
                                               "    <L 00 kept \r\n"
                                               "    >\r\n"
