@@ -590,6 +590,7 @@ ImportResult ImportCommonSmlFile(QByteArrayView file, SmlEncoding chosen,
             warnings.push_back(std::move(w));
     result.warnings = std::move(warnings);
     result.warningCount += decoded.issueCount;
+    result.uncarried = decoded.issueCount;
     return result;
 }
 

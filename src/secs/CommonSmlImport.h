@@ -39,6 +39,9 @@ struct ImportResult {
     // encoding could not carry: the first kMaxListedWarnings, and the count.
     std::vector<CommonSmlError> warnings;
     qint64 warningCount = 0;
+    // Of those, characters the file's encoding could not carry (lost: each
+    // became "?").
+    qint64 uncarried = 0;
     // Member names made for items (and "n" lists) that had none.
     qint64 generatedNames = 0;
     SmlEncoding encoding = SmlEncoding::Cp949; // what the file was read as
