@@ -11,9 +11,9 @@ declare -gA _pravik_cli_options=(
     [lint]="--raw --format"
     [generate]="--source --header --date"
     [config]=""
-    [preview]="--count --format"
-    [export]=""
-    [import]=""
+    [preview]="--count --format --encoding"
+    [export]="--encoding"
+    [import]="--encoding"
 )
 declare -gA _pravik_cli_extension=(
     [counts]=sml
@@ -64,6 +64,14 @@ _pravik_cli() {
             COMPREPLY=($(compgen -W "text gcc json" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "text json" -- "$cur"))
+        fi
+        return
+        ;;
+    --encoding)
+        if [[ $command == import ]]; then
+            COMPREPLY=($(compgen -W "auto utf-8 cp949 utf-16le utf-16be" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "utf-8 cp949" -- "$cur"))
         fi
         return
         ;;
