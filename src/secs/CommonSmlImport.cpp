@@ -241,7 +241,8 @@ std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d,
             node.line = source.line;
             node.column = source.column;
             node.variable = source.variable;
-            if (!item.isList() && source.declared > node.length)
+            if (!item.isList() && source.declared >= 0 &&
+                static_cast<quint32>(source.declared) > node.length)
                 node.length = static_cast<quint32>(source.declared);
         }
         if (const SmlNote* note = noteFor(i)) {
@@ -392,6 +393,12 @@ public:
             for (int c = n.firstChild; c >= 0; c = d.nodes[static_cast<size_t>(c)].nextSibling)
                 stack.push_back(c);
             if (!DeclaresMember(n))
+                continue;
+            // Only a text with a "V" can name a member "V<digits>".
+            const bool mayClash =
+                (n.description >= 0 && d.texts[size_t(n.description)].contains('V')) ||
+                (n.text >= 0 && d.texts[size_t(n.text)].contains('V'));
+            if (!mayClash)
                 continue;
             bool mark;
             const QByteArray text = ComposedText(d, n, {}, mark);

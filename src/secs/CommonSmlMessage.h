@@ -37,7 +37,7 @@ struct SmlItemSource {
     // A length the brackets declare beyond the values ("<A [6] 'MDL'>",
     // "<A [0..40]>"): the definition's length, as its values are fewer;
     // -1 when the values are the length.
-    qint64 declared = -1;
+    qint32 declared = -1; // at most kMaxItemLength
     // The length is not fixed: a list of a range of counts ("<L [1..5]>"),
     // a text item that has only a name ("<A MDLN>").
     bool variable = false;

@@ -635,7 +635,7 @@ bool CommonSmlReader::readBody() {
                                     .arg(count));
                 // A declared length beyond the values is the item's size.
                 if (declared > count)
-                    source.declared = declared;
+                    source.declared = static_cast<qint32>(declared);
                 source.variable = declared < 0 && !valueName.isEmpty() &&
                                   type->valueKind == ItemValueKind::Text && count == 0;
                 m.itemSources.push_back(source);
