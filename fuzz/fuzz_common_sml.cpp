@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to the common-SML reader and checks what it reads:
 // every message encodes and decodes to the same items, and writes and reads
-// back to the same message with the same notes. An import of the text, when
-// it succeeds, exports and imports again to the same definitions (as files
-// keep them: after a resave).
+// back to the same message with the same notes, also through a UTF-8 file.
+// An import of the text, when it succeeds, gives definitions that read back
+// from their ".sml" file, and exports and imports again to the same
+// definitions (as files keep them: after a resave). The file's bytes are
+// also decoded by the encoding rule.
 #include "document/ItemTypes.h"
 #include "document/SmlDocument.h"
+#include "secs/CommonSmlEncoding.h"
 #include "secs/CommonSmlExport.h"
 #include "secs/CommonSmlImport.h"
 #include "secs/CommonSmlReader.h"
@@ -108,7 +111,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Fail("write/read changed the message", text);
         if (!SameNotes(m, back))
             Fail("write/read changed the notes", text);
+        // What the writer quotes survives UTF-8; so does all of it when no
+        // byte had to be replaced.
+        const EncodedSml utf8 = EncodeSmlFile(text, SmlEncoding::Utf8);
+        if (utf8.issueCount == 0 && DecodeSmlFile(utf8.bytes).text != text)
+            Fail("the UTF-8 file does not decode to the text", text, utf8.bytes);
     }
+    (void)DecodeSmlFile(input);
     if (reader.error() && (reader.error()->line < 1 || reader.error()->column < 1))
         Fail("an error without its place");
 
@@ -118,6 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     SmlDocument doc;
     AddImportedMessages(doc, first.messages);
+    if (const auto problem = FindNodeThatDoesNotReadBack(doc))
+        Fail("an imported text does not read back", problem->node->Text());
     const ExportResult exported = ExportCommonSml(doc);
     if (!exported.skipped.empty())
         return 0; // e.g. an "n" list never seen with an element

@@ -11,9 +11,9 @@ declare -gA _pravik_cli_options=(
     [lint]="--raw --format"
     [generate]="--source --header --date"
     [config]=""
-    [preview]="--count --format"
-    [export]=""
-    [import]=""
+    [preview]="--count --format --encoding"
+    [export]="--encoding"
+    [import]="--encoding"
     [send]="--sml --body --count --repeat --window --format"
     [serve]="--sml --seconds --messages --no-auto-reply --format"
 )
@@ -68,6 +68,14 @@ _pravik_cli() {
             COMPREPLY=($(compgen -W "text gcc json" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "text json" -- "$cur"))
+        fi
+        return
+        ;;
+    --encoding)
+        if [[ $command == import ]]; then
+            COMPREPLY=($(compgen -W "auto utf-8 cp949 utf-16le utf-16be" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "utf-8 cp949" -- "$cur"))
         fi
         return
         ;;

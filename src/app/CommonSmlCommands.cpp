@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 #include "platform/Prompter.h"
+#include "secs/CommonSmlEncoding.h"
 #include "secs/CommonSmlExport.h"
 #include "secs/CommonSmlImport.h"
 
@@ -30,18 +31,29 @@ QString ExportCommonSmlCommand(Prompter& prompter, const SmlDocument& doc,
     if (!path)
         return QString();
     const ExportResult result = ExportCommonSml(doc);
-    FileSystem::SafeSave(*path, result.text, kCannotCreateFile);
+    // Common-SML files are written in UTF-8 (the encoding rule).
+    const EncodedSml file = EncodeSmlFile(result.text, SmlEncoding::Utf8);
+    FileSystem::SafeSave(*path, file.bytes, kCannotCreateFile);
     const QString done =
         QStringLiteral("메시지 %1개를 공통 SML로 내보냈습니다.").arg(result.exported);
-    if (!result.skipped.empty()) {
-        QStringList lines;
-        for (const SkippedMessage& s : result.skipped)
-            lines << s.text();
-        prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"),
-                            done +
-                                QStringLiteral("\n\n예제를 만들 수 없어 내보내지 않은 "
-                                               "메시지:\n") +
-                                lines.join(QLatin1Char('\n')),
+    if (!result.skipped.empty() || file.issueCount > 0) {
+        QString report = done;
+        if (!result.skipped.empty()) {
+            QStringList lines;
+            for (const SkippedMessage& s : result.skipped)
+                lines << s.text();
+            report += QStringLiteral("\n\n예제를 만들 수 없어 내보내지 않은 메시지:\n") +
+                      lines.join(QLatin1Char('\n'));
+        }
+        if (file.issueCount > 0) {
+            QStringList lines;
+            for (const EncodingIssue& issue : file.issues)
+                lines << issue.text();
+            report +=
+                QStringLiteral("\n\nUTF-8로 옮기지 못한 바이트 %1개:\n").arg(file.issueCount) +
+                lines.join(QLatin1Char('\n'));
+        }
+        prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"), report,
                             Prompter::Buttons::Ok);
     }
     return done;
@@ -55,8 +67,8 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
     const auto path = prompter.openFileName(request);
     if (!path)
         return nullptr;
-    const QByteArray text = FileSystem::ReadWholeFile(*path);
-    ImportResult result = ImportCommonSml(text, NewMessageIn(doc));
+    const QByteArray bytes = FileSystem::ReadWholeFile(*path);
+    ImportResult result = ImportCommonSmlFile(bytes, SmlEncoding::Auto, NewMessageIn(doc));
     if (result.error) {
         prompter.messageBox(
             Prompter::Icon::Error, errorTitle,
@@ -73,7 +85,19 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
         doc.lastEdit()->selectAfterUndo = selected;
     }
     status = QStringLiteral("메시지 %1개를 가져왔습니다.").arg(added.added.size());
-    if (!added.existing.empty() || !result.conflicts.empty()) {
+    if (result.generatedNames > 0)
+        status += QStringLiteral(" 이름이 없는 멤버 %1개에 이름을 붙였습니다.")
+                      .arg(result.generatedNames);
+    auto listed = [](const std::vector<CommonSmlError>& items, qint64 count) {
+        QStringList lines;
+        for (const CommonSmlError& e : items)
+            lines << e.text();
+        if (count > qint64(items.size()))
+            lines << QStringLiteral("그 밖에 %1개").arg(count - qint64(items.size()));
+        return lines.join(QLatin1Char('\n'));
+    };
+    if (!added.existing.empty() || !result.conflicts.empty() || result.refusedCount > 0 ||
+        result.warningCount > 0) {
         QString report = status;
         if (!added.existing.empty()) {
             QStringList keys;
@@ -89,6 +113,12 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
             report += QStringLiteral("\n\n구조를 합칠 수 없어 뺀 인스턴스:\n") +
                       lines.join(QLatin1Char('\n'));
         }
+        if (result.refusedCount > 0)
+            report += QStringLiteral("\n\n건너뛴 메시지:\n") +
+                      listed(result.refused, result.refusedCount);
+        if (result.warningCount > 0)
+            report += QStringLiteral("\n\n고친 텍스트와 옮기지 못한 문자:\n") +
+                      listed(result.warnings, result.warningCount);
         prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"), report,
                             Prompter::Buttons::Ok);
     }

@@ -35,6 +35,18 @@ QString LintDescription() {
     return text;
 }
 
+// The encoding rule of common-SML files, as preview, export and import
+// follow it.
+QString CommonSmlEncodingRule() {
+    return QStringLiteral(
+        "Encoding: a common-SML file is read by its byte-order mark (UTF-8,\n"
+        "UTF-16LE, UTF-16BE); without one, valid UTF-8 is UTF-8 and anything else\n"
+        "CP949; --encoding overrides. Files and previews are written in UTF-8, or in\n"
+        "CP949 with --encoding cp949. Either way a value's count in brackets and the\n"
+        "SECS-II bytes are the wire bytes, CP949 for A items as the driver sends\n"
+        "them, so a preview printed in UTF-8 imports to the same bytes.");
+}
+
 } // namespace
 
 // The subcommands, one entry each. A further subcommand is one more entry
@@ -121,36 +133,57 @@ const std::vector<Subcommand>& Subcommands() {
          {{QStringLiteral("count"), QStringLiteral("N"),
            QStringLiteral("elements of every list whose length is not fixed (default 1)")},
           {QStringLiteral("format"), QStringLiteral("FORMAT"),
-           QStringLiteral("text (the default) or json")}},
+           QStringLiteral("text (the default) or json")},
+          {QStringLiteral("encoding"), QStringLiteral("ENCODING"),
+           QStringLiteral("utf-8 (the default) or cp949, for the text output")}},
          QStringLiteral("Prints what the preview pane shows for the message SxFy of FILE: an\n"
                         "example instance in common SML, then its encoded body as hex bytes, 16\n"
                         "a line with offsets, and its size. With --format json the output is\n"
                         "  {\"key\":\"S6F11\",\"sml\":\"...\",\"bytes\":\"01 03 b1 04 ...\"}\n"
                         "A definition that cannot be encoded prints what is wrong on stderr and\n"
-                        "exits with 1."),
+                        "exits with 1.\n\n") +
+             CommonSmlEncodingRule(),
          RunPreview},
         {QStringLiteral("export"),
          QStringLiteral("every message as its example in common SML"),
          {QStringLiteral("FILE"), QStringLiteral("OUT.txt")},
-         {},
+         {{QStringLiteral("encoding"), QStringLiteral("ENCODING"),
+           QStringLiteral("utf-8 (the default) or cp949")}},
          QStringLiteral(
              "Writes every message of FILE to OUT.txt as its example in common SML, with\n"
              "the descriptions as comments and marks that let import give back the same\n"
              "definitions. An existing OUT.txt first becomes OUT.txt.bak. Messages that\n"
-             "have no example are named on stderr and left out; the exit status is then 1."),
+             "have no example are named on stderr and left out; so are bytes of a text\n"
+             "that are no CP949 character (in UTF-8 they become U+FFFD); the exit status\n"
+             "is then 1.\n\n") +
+             CommonSmlEncodingRule(),
          RunExport},
         {QStringLiteral("import"),
          QStringLiteral("message definitions from common SML (a traffic log or an export)"),
          {QStringLiteral("IN.txt"), QStringLiteral("OUT.sml")},
-         {},
+         {{QStringLiteral("encoding"), QStringLiteral("ENCODING"),
+           QStringLiteral("auto (the default), utf-8, cp949, utf-16le or utf-16be")}},
          QStringLiteral(
              "Reads the messages of IN.txt and saves one definition per SxFy to OUT.sml as\n"
              "Save does. Instances of the same message merge: a list whose count differs\n"
              "becomes \"n\", an item length the largest seen. An instance whose structure\n"
-             "does not merge is named on stderr and left out; the exit status is then 1.\n"
-             "Malformed text is reported with its line and column, and nothing is written;\n"
-             "so is a message of more than 4000000 items, or definitions of more than\n"
-             "4000000 nodes in all."),
+             "does not merge is named on stderr with a line of each instance and left\n"
+             "out; so is a message that holds a W (2-byte character) item, named by its\n"
+             "line and column; the exit status is then 1.\n"
+             "Besides our own notation it reads the dialects of the common SECS\n"
+             "libraries: names before the header (Name:'S1F1' W, s1f1_1: S1F1 W), quoted\n"
+             "headers, [n] as a declared size (<A[6] ''> is an item of 6), ranges [a..b]\n"
+             "(a list becomes \"n\", an item takes the upper bound), 0b binary values,\n"
+             "names in place of values (<A [6] SOFTREV>), the escapes \\\\ \\\" \\' \\n \\r\n"
+             "\\t \\0 \\xHH in strings, and comments //, # and /* */.\n"
+             "Texts that an .sml line cannot hold are mended and named on stderr: \">\"\n"
+             "becomes the full-width \"\uFF1E\" (CP949 A3 BE), a line break a blank. Items\n"
+             "and \"n\" lists without a name get one (V1, V2, ... per message); stderr\n"
+             "says how many. Malformed text is reported with its line and column, and\n"
+             "nothing is written; so is a message of more than 4000000 items,\n"
+             "definitions of more than 4000000 nodes in all, or nesting so deep that\n"
+             "the indented .sml text would pass 2 GiB (at the first item past it).\n\n") +
+             CommonSmlEncodingRule(),
          RunImport},
         {QStringLiteral("send"),
          QStringLiteral("send a message over HSMS as a driver configuration says"),

@@ -2,6 +2,8 @@
 
 #include "document/NodeHeader.h"
 
+#include <QStringList>
+
 namespace pravik {
 
 std::optional<qint64> ParseDecimalValue(QByteArrayView text) {
@@ -31,6 +33,52 @@ qint64 ParseDecimal(QByteArrayView text, qint64 fallback) {
 
 qint64 MessageKey(const QByteArray& text) {
     return NodeHeader::Read(text, NodeKind::Message).key;
+}
+
+} // namespace pravik
+
+namespace pravik {
+
+unsigned SmlTextFaults(QByteArrayView text) {
+    unsigned faults = 0;
+    for (const char c : text) {
+        if (c == '>')
+            faults |= kSmlTextGreaterThan;
+        else if (c == '\r' || c == '\n')
+            faults |= kSmlTextLineBreak;
+        else if (c == '\0')
+            faults |= kSmlTextNul;
+    }
+    return faults;
+}
+
+unsigned MendSmlText(QByteArray& text) {
+    const unsigned faults = SmlTextFaults(text);
+    if (faults == 0)
+        return 0;
+    QByteArray mended;
+    mended.reserve(text.size() + 8);
+    for (const char c : std::as_const(text)) {
+        if (c == '>')
+            mended.append(kGreaterThanLookAlike);
+        else if (c == '\r' || c == '\n' || c == '\0')
+            mended.append(' ');
+        else
+            mended.append(c);
+    }
+    text = std::move(mended);
+    return faults;
+}
+
+QString SmlTextMendDescription(unsigned faults) {
+    QStringList parts;
+    if (faults & kSmlTextGreaterThan)
+        parts << QStringLiteral("'>'를 '\uFF1E'로");
+    if (faults & kSmlTextLineBreak)
+        parts << QStringLiteral("줄바꿈을 공백으로");
+    if (faults & kSmlTextNul)
+        parts << QStringLiteral("NUL 바이트를 공백으로");
+    return parts.join(QStringLiteral(", "));
 }
 
 } // namespace pravik

@@ -127,7 +127,9 @@ void LinkLog::message(const TrafficRecord& r) {
         m.function = r.function;
         m.replyExpected = r.wbit;
         m.body = r.body;
-        WriteCommonSml(m, text, kLineEnd);
+        QByteArray sml;
+        WriteCommonSml(m, sml, kLineEnd);
+        text += EncodeLogSml(sml);
     } else {
         // Not SECS-II, or dropped for its length: no message to read back.
         text += Comment("body not written as SML: " +

@@ -18,6 +18,7 @@ ExportResult ExportCommonSml(const SmlDocument& doc) {
     ExportResult result;
     ExampleOptions options;
     options.variableItems = true;
+    options.markUnnamed = true;
     for (int row = 0; row < doc.topLevelCount(); ++row) {
         const SmlNode* node = doc.topLevel(row);
         Example example = BuildExample(*node, options);

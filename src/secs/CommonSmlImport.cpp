@@ -23,6 +23,7 @@ struct DefNode {
     bool variable = false; // "n"
     quint32 length = 0;    // an item's length (elements); lists count children
     int line = 0;          // where the instance that made it has it
+    int column = 0;        // likewise
     int firstChild = -1;
     int nextSibling = -1;
     int description = -1; // index into Definition::texts, -1 for none
@@ -115,26 +116,37 @@ int CopySubtree(Definition& to, const Definition& from, int node) {
 
 // Merges the subtree of source (in from, which may be into itself) into
 // target. Work items are finished depth first, so each is a whole merge of
-// one subtree into one node as it stands by then. A conflict names target's
-// line and the line in from that led to it (a fold of into's own nodes
-// inherits the line of the merge that caused it).
+// one subtree into one node as it stands by then. A conflict names a line of
+// each side: on into's side the node's own line, or for a node copied in
+// from the other side during this merge the line of the node it hangs
+// below; on from's side the source's line, or for a node of into's own that
+// is folded into another the line of the merge that caused the fold. Within
+// one instance (from is into) both are that instance's lines.
 std::optional<Conflict> MergeInto(Definition& into, int target, const Definition& from,
                                   int source) {
+    const bool self = &from == &into;
+    // Nodes from here on are copies that came with from.
+    const size_t before = into.nodes.size();
     struct Work {
         int target;
         const Definition* from;
         int source;
-        int cause; // the line in from this merge stems from
+        int anchor; // the line on into's side this merge stems from
+        int cause;  // the line on from's side this merge stems from
     };
-    std::vector<Work> work{{target, &from, source, from.nodes[static_cast<size_t>(source)].line}};
+    std::vector<Work> work{{target, &from, source, into.nodes[static_cast<size_t>(target)].line,
+                            from.nodes[static_cast<size_t>(source)].line}};
     while (!work.empty()) {
         const Work w = work.back();
         work.pop_back();
         // Copied: pushing nodes may move into's storage, and from may be into.
         const DefNode b = w.from->nodes[static_cast<size_t>(w.source)];
         DefNode& a = into.nodes[static_cast<size_t>(w.target)];
+        const int anchor = self || size_t(w.target) < before ? a.line : w.anchor;
+        const bool othersNode = self || w.from != &into || size_t(w.source) >= before;
+        const int cause = othersNode ? b.line : w.cause;
         if (a.type != b.type)
-            return Conflict{a.line, w.from == &into && &from != &into ? w.cause : b.line};
+            return Conflict{anchor, cause};
         if (a.description < 0 && b.description >= 0)
             a.description = into.addText(w.from->texts[static_cast<size_t>(b.description)]);
         if (a.text < 0 && b.text >= 0)
@@ -146,13 +158,9 @@ std::optional<Conflict> MergeInto(Definition& into, int target, const Definition
         }
         const std::vector<int> mine = into.children(w.target);
         const std::vector<int> theirs = w.from->children(w.source);
-        auto causeOf = [&](const Definition* d, int node) {
-            return d == &into && &from != &into ? w.cause
-                                                : d->nodes[static_cast<size_t>(node)].line;
-        };
         if (!a.variable && !b.variable && mine.size() == theirs.size()) {
             for (size_t i = 0; i < mine.size(); ++i)
-                work.push_back({mine[i], w.from, theirs[i], causeOf(w.from, theirs[i])});
+                work.push_back({mine[i], w.from, theirs[i], anchor, cause});
             continue;
         }
         // The count differs (or one side is "n"): one element stands for all.
@@ -161,23 +169,42 @@ std::optional<Conflict> MergeInto(Definition& into, int target, const Definition
         if (mine.size() > 1) {
             into.nodes[static_cast<size_t>(element)].nextSibling = -1;
             for (size_t i = 1; i < mine.size(); ++i)
-                work.push_back({element, &into, mine[i], causeOf(&into, mine[i])});
+                work.push_back({element, &into, mine[i], anchor, cause});
         }
         for (const int t : theirs) {
             if (element < 0) {
                 element = CopySubtree(into, *w.from, t);
                 into.nodes[static_cast<size_t>(w.target)].firstChild = element;
             } else {
-                work.push_back({element, w.from, t, causeOf(w.from, t)});
+                work.push_back({element, w.from, t, anchor, cause});
             }
         }
     }
     return std::nullopt;
 }
 
+// Where the warnings of an import go: the first kMaxListedWarnings listed.
+void Warn(ImportResult& result, int line, int column, const QString& message) {
+    if (result.warningCount++ < kMaxListedWarnings)
+        result.warnings.push_back({line, column, message});
+}
+
+// A text from a comment or a name, made to read back from an ".sml" line;
+// what had to change is a warning at the node's place.
+QByteArray Mended(QByteArray text, unsigned mendedByReader, const char* what, int line, int column,
+                  ImportResult& result) {
+    const unsigned faults = MendSmlText(text) | mendedByReader;
+    if (faults)
+        Warn(result, line, column,
+             QStringLiteral("%1에서 %2 바꿨습니다 (.sml 파일에서 그대로 다시 읽히도록)")
+                 .arg(QString::fromUtf8(what), SmlTextMendDescription(faults)));
+    return text;
+}
+
 // One read message as a definition of its own: lists keep their counts,
 // items their lengths; a list marked "n" already has its elements folded.
-std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d) {
+std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d,
+                                     ImportResult& result) {
     d = Definition();
     d.stream = m.stream;
     d.function = m.function;
@@ -191,8 +218,9 @@ std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d) {
     };
     if (const SmlNote* note = noteFor(-1)) {
         d.messageType = note->messageType;
-        d.description = note->description;
-        d.text = note->text;
+        d.description =
+            Mended(note->description, note->mended, "메시지 설명", m.line, m.column, result);
+        d.text = Mended(note->text, 0, "정확한 텍스트 표시", m.line, m.column, result);
     }
     const qsizetype n = static_cast<qsizetype>(m.body.items.size());
     d.nodes.reserve(static_cast<size_t>(n));
@@ -207,15 +235,25 @@ std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d) {
         DefNode node;
         node.type = item.type;
         node.length = item.count();
-        node.line = i < static_cast<qsizetype>(m.itemLines.size())
-                        ? m.itemLines[static_cast<size_t>(i)]
-                        : m.line;
+        node.line = m.line;
+        node.column = m.column;
+        if (i < static_cast<qsizetype>(m.itemSources.size())) {
+            const SmlItemSource& source = m.itemSources[static_cast<size_t>(i)];
+            node.line = source.line;
+            node.column = source.column;
+            node.variable = source.variable;
+            if (!item.isList() && source.declared >= 0 &&
+                static_cast<quint32>(source.declared) > node.length)
+                node.length = static_cast<quint32>(source.declared);
+        }
         if (const SmlNote* note = noteFor(i)) {
-            node.variable = note->variable;
+            node.variable = node.variable || note->variable;
             if (!note->description.isEmpty())
-                node.description = d.addText(note->description);
+                node.description = d.addText(Mended(note->description, note->mended, "설명",
+                                                    node.line, node.column, result));
             if (!note->text.isEmpty())
-                node.text = d.addText(note->text);
+                node.text = d.addText(
+                    Mended(note->text, 0, "정확한 텍스트 표시", node.line, node.column, result));
         }
         const int index = static_cast<int>(d.nodes.size());
         d.nodes.push_back(node);
@@ -301,7 +339,9 @@ bool MessageMarkFits(const QByteArray& mark, int stream, int function) {
            ParseDecimal(h.functionText, -1) == function;
 }
 
-QByteArray NodeText(const Definition& d, const DefNode& n) {
+// The text of a node as an import composes it; mark tells whether it is
+// the node's exact-text mark.
+QByteArray ComposedText(const Definition& d, const DefNode& n, QByteArrayView name, bool& mark) {
     const QByteArray description =
         n.description >= 0 ? d.texts[static_cast<size_t>(n.description)] : QByteArray();
     const ItemType& type = ItemTypes::all()[n.type];
@@ -311,44 +351,130 @@ QByteArray NodeText(const Definition& d, const DefNode& n) {
         for (int c = n.firstChild; c >= 0; c = d.nodes[static_cast<size_t>(c)].nextSibling)
             ++length;
     }
+    mark = false;
     if (n.text >= 0) {
-        const QByteArray& mark = d.texts[static_cast<size_t>(n.text)];
-        if (MarkFits(mark, n.type == 0 ? NodeKind::List : NodeKind::Item, type, n.variable, length))
-            return mark;
+        const QByteArray& text = d.texts[static_cast<size_t>(n.text)];
+        if (MarkFits(text, n.type == 0 ? NodeKind::List : NodeKind::Item, type, n.variable,
+                     length)) {
+            mark = true;
+            return text;
+        }
     }
+    if (description.isEmpty() && !name.isEmpty())
+        return ComposeImportedItemText(type, n.variable, length, name.toByteArray());
     return ComposeImportedItemText(type, n.variable, length, description);
 }
 
-// The definition as a detached tree.
-DetachedSubtree Build(const Definition& d, const NewMessageNode& newMessage, qint64& nodeCount) {
+// A node that declares a member by its name: an item, or a list of
+// variable length (its count variable).
+bool DeclaresMember(const DefNode& n) {
+    return n.type != 0 || n.variable;
+}
+
+// "V" and digits: the names an import makes.
+bool IsMadeName(QByteArrayView name) {
+    if (name.size() < 2 || name[0] != 'V')
+        return false;
+    for (const char c : name.sliced(1))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Hands out V1, V2, ... for one message, past the names it has.
+class MemberNamer {
+public:
+    explicit MemberNamer(const Definition& d) {
+        if (d.root < 0)
+            return;
+        std::vector<int> stack{d.root};
+        while (!stack.empty()) {
+            const DefNode& n = d.nodes[static_cast<size_t>(stack.back())];
+            stack.pop_back();
+            for (int c = n.firstChild; c >= 0; c = d.nodes[static_cast<size_t>(c)].nextSibling)
+                stack.push_back(c);
+            if (!DeclaresMember(n))
+                continue;
+            // Only a text with a "V" can name a member "V<digits>".
+            const bool mayClash =
+                (n.description >= 0 && d.texts[size_t(n.description)].contains('V')) ||
+                (n.text >= 0 && d.texts[size_t(n.text)].contains('V'));
+            if (!mayClash)
+                continue;
+            bool mark;
+            const QByteArray text = ComposedText(d, n, {}, mark);
+            const NodeHeader h =
+                NodeHeader::Read(text, n.type == 0 ? NodeKind::List : NodeKind::Item);
+            if (IsMadeName(h.words.memberName))
+                m_taken.insert(h.words.memberName.toByteArray());
+        }
+    }
+    QByteArray next() {
+        QByteArray name;
+        do
+            name = "V" + QByteArray::number(++m_last);
+        while (m_taken.contains(name));
+        return name;
+    }
+
+private:
+    QSet<QByteArray> m_taken;
+    qint64 m_last = 0;
+};
+
+// The definition as a detached tree (in tree), adding to the size its text
+// takes in an ".sml" file; the error when that passes kMaxSmlFileBytes.
+std::optional<CommonSmlError> Build(const Definition& d, const NewMessageNode& newMessage,
+                                    ImportResult& result, qint64& textBytes,
+                                    DetachedSubtree& tree) {
     const int type =
         d.messageType >= 0 ? d.messageType : ImpliedMessageType(d.replyExpected, d.function);
     const QByteArray text =
         MessageMarkFits(d.text, d.stream, d.function)
             ? d.text
             : ComposeImportedMessageText(d.stream, d.function, type, d.description);
-    DetachedSubtree tree = newMessage(text);
-    ++nodeCount;
+    tree = newMessage(text);
+    ++result.nodeCount;
+    // As SaveDocument writes it: "<" text CR LF, ">" CR LF, CR LF.
+    textBytes += 1 + text.size() + 2 + 3 + 2;
     if (d.root < 0)
-        return tree;
+        return std::nullopt;
+    MemberNamer namer(d);
     struct Work {
         int node;
         SmlNode* parent;
+        qint64 level;
     };
-    std::vector<Work> work{{d.root, tree.get()}};
+    std::vector<Work> work{{d.root, tree.get(), 1}};
     std::vector<int> kids;
     while (!work.empty()) {
         const Work w = work.back();
         work.pop_back();
         const DefNode& n = d.nodes[static_cast<size_t>(w.node)];
-        SmlNode* made = tree.appendChild(w.parent, NodeText(d, n),
-                                         n.type == 0 ? NodeKind::List : NodeKind::Item);
-        ++nodeCount;
+        bool mark;
+        QByteArray nodeText = ComposedText(d, n, {}, mark);
+        if (!mark && n.description < 0 && DeclaresMember(n)) {
+            nodeText = ComposedText(d, n, namer.next(), mark);
+            ++result.generatedNames;
+        }
+        // Every level indents by two blanks; a list also has its closing line.
+        const qint64 indent = 2 * w.level;
+        textBytes += indent + 1 + nodeText.size() + (n.type == 0 ? 3 + indent + 3 : 4);
+        if (textBytes > kMaxSmlFileBytes)
+            return CommonSmlError{
+                n.line, n.column,
+                QStringLiteral("가져온 정의를 .sml 파일로 쓰면 %1바이트를 넘습니다. 이 아이템은 "
+                               "깊이 %2에 있고, .sml 파일은 깊이마다 공백 두 개씩 들여 쓰므로 "
+                               "이렇게 깊이 겹친 목록은 저장할 수 없습니다")
+                    .arg(kMaxSmlFileBytes)
+                    .arg(w.level)};
+        SmlNode* made = tree.appendChild(w.parent, nodeText, n.type == 0 ? NodeKind::List : NodeKind::Item);
+        ++result.nodeCount;
         kids = d.children(w.node);
         for (auto it = kids.rbegin(); it != kids.rend(); ++it)
-            work.push_back({*it, made});
+            work.push_back({*it, made, w.level + 1});
     }
-    return tree;
+    return std::nullopt;
 }
 
 } // namespace
@@ -373,7 +499,7 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
     Definition instance;
     while (reader.next(message)) {
         const qint64 key = qint64(message.stream) * 1000 + message.function;
-        std::optional<Conflict> conflict = FromInstance(message, instance);
+        std::optional<Conflict> conflict = FromInstance(message, instance, result);
         const auto found = byKey.constFind(key);
         // Definitions beyond bounds are refused where they grow past them.
         auto tooLarge = [&](qint64 grown) {
@@ -425,6 +551,8 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
         result.conflicts.clear();
         return result;
     }
+    result.refused = reader.refusals();
+    result.refusedCount = reader.refusalCount();
     // What was read goes before the definitions are built.
     message = CommonSmlMessage();
     instance = Definition();
@@ -436,11 +564,41 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
         };
     }
     result.messages.reserve(definitions.size());
+    qint64 textBytes = 0;
     for (Definition& d : definitions) {
-        result.messages.push_back(
-            {qint64(d.stream) * 1000 + d.function, Build(d, make, result.nodeCount)});
+        DetachedSubtree tree;
+        if (auto tooLarge = Build(d, make, result, textBytes, tree)) {
+            result.error = std::move(tooLarge);
+            result.messages.clear();
+            result.conflicts.clear();
+            result.nodeCount = 0;
+            result.generatedNames = 0;
+            return result;
+        }
+        result.messages.push_back({qint64(d.stream) * 1000 + d.function, std::move(tree)});
         d = Definition(); // built: its memory goes
     }
+    return result;
+}
+
+ImportResult ImportCommonSmlFile(QByteArrayView file, SmlEncoding chosen,
+                                 const NewMessageNode& newMessage) {
+    DecodedSml decoded = DecodeSmlFile(file, chosen);
+    ImportResult result = ImportCommonSml(decoded.text, newMessage);
+    result.encoding = decoded.encoding;
+    if (decoded.issueCount == 0)
+        return result;
+    // What the encoding could not carry goes first: it happened first.
+    std::vector<CommonSmlError> warnings;
+    warnings.reserve(decoded.issues.size() + result.warnings.size());
+    for (const EncodingIssue& issue : decoded.issues)
+        warnings.push_back({issue.line, issue.column, issue.message});
+    for (CommonSmlError& w : result.warnings)
+        if (static_cast<qint64>(warnings.size()) < kMaxListedWarnings)
+            warnings.push_back(std::move(w));
+    result.warnings = std::move(warnings);
+    result.warningCount += decoded.issueCount;
+    result.uncarried = decoded.issueCount;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/NodeArena.h"
+#include "secs/CommonSmlEncoding.h"
 #include "secs/CommonSmlReader.h"
 
 #include <QString>
@@ -31,7 +32,23 @@ struct ImportResult {
     std::vector<ImportConflict> conflicts; // instances left out
     std::optional<CommonSmlError> error;   // when set, messages is empty
     qint64 nodeCount = 0;                  // of all definitions
+    // Messages left out because they hold a W item (the reader's refusals).
+    std::vector<CommonSmlError> refused;
+    qint64 refusedCount = 0;
+    // Texts mended to read back from an ".sml" file, characters the file's
+    // encoding could not carry: the first kMaxListedWarnings, and the count.
+    std::vector<CommonSmlError> warnings;
+    qint64 warningCount = 0;
+    // Of those, characters the file's encoding could not carry (lost: each
+    // became "?").
+    qint64 uncarried = 0;
+    // Member names made for items (and "n" lists) that had none.
+    qint64 generatedNames = 0;
+    SmlEncoding encoding = SmlEncoding::Cp949; // what the file was read as
 };
+
+// At most this many warnings are listed; the rest are counted.
+inline constexpr int kMaxListedWarnings = 1000;
 
 // The most nodes the definitions of one import may have.
 inline constexpr qint64 kMaxImportNodes = 4000000;
@@ -46,16 +63,32 @@ class SmlDocument;
 // Builds the definitions in doc's memory, where adding them copies nothing.
 NewMessageNode NewMessageIn(SmlDocument& doc);
 
-// Turns common SML into message definitions. Each message becomes a
-// definition: "P" for W or an odd function, "S" otherwise; lists "L
-// <count>", items "<type> <length>"; descriptions and marks from our own
-// comments (SmlNote). Instances of the same SxFy are merged: a list whose
-// count differs between them becomes "n" (its elements merged into one), an
-// item length that differs becomes the largest seen. An instance whose
-// structure cannot be merged is left out and reported. Malformed text, or
-// definitions beyond kMaxImportNodes nodes, give the error and no
-// definitions.
+// Turns common SML (CP949 text) into message definitions. Each message
+// becomes a definition: "P" for W or an odd function, "S" otherwise; lists
+// "L <count>", items "<type> <length>" (a length the brackets declare
+// beyond the values counts); descriptions and marks from comments and names
+// (SmlNote). Instances of the same SxFy are merged: a list whose count
+// differs between them becomes "n" (its elements merged into one), an item
+// length that differs becomes the largest seen. An instance whose structure
+// cannot be merged is left out and reported with a line of each side.
+//
+// Every text that goes into a node is made to read back from an ".sml"
+// file (MendSmlText; each mended one is a warning naming its line). Items
+// and "n" lists without a name get a member name: V1, V2, ... per message,
+// skipping names the message has, so that the definition checker finds no
+// member without one. Texts of our own export carry exact-text marks where
+// a node has no name, and keep it so.
+//
+// Malformed text, definitions beyond kMaxImportNodes nodes, or definitions
+// whose ".sml" text would pass kMaxSmlFileBytes (nesting deep enough that
+// the indentation alone is too much) give the error, at the first place
+// past the limit, and no definitions.
 ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessage = {});
+
+// The same for a file's bytes, read by the encoding rule of DecodeSmlFile
+// (chosen overrides it); characters the text could not carry are warnings.
+ImportResult ImportCommonSmlFile(QByteArrayView file, SmlEncoding chosen = SmlEncoding::Auto,
+                                 const NewMessageNode& newMessage = {});
 
 class SmlNode;
 

@@ -20,10 +20,27 @@ struct SmlNote {
     QByteArray text; // the "=TEXT" mark, empty when absent
     bool variable = false;
     int messageType = -1; // 0 "P", 1 "S", 2 "N"; -1 when not marked
+    // What the reader had to change in the comment's text to make it a
+    // node text (SmlTextFault bits: line breaks and NUL bytes became blanks).
+    unsigned mended = 0;
 
     bool isEmpty() const {
         return description.isEmpty() && text.isEmpty() && !variable && messageType < 0;
     }
+};
+
+// Where a body item was read, and what its brackets declared beyond the
+// values it holds.
+struct SmlItemSource {
+    int line = 0;   // of its "<", from 1
+    int column = 0; // likewise
+    // A length the brackets declare beyond the values ("<A [6] 'MDL'>",
+    // "<A [0..40]>"): the definition's length, as its values are fewer;
+    // -1 when the values are the length.
+    qint32 declared = -1; // at most kMaxItemLength
+    // The length is not fixed: a list of a range of counts ("<L [1..5]>"),
+    // a text item that has only a name ("<A MDLN>").
+    bool variable = false;
 };
 
 // One message in common SML: "S6F11 W", an optional body item, ".".
@@ -34,8 +51,8 @@ struct CommonSmlMessage {
     int line = 0;               // of the header in the text read, from 1; 0 when built
     int column = 0;             // likewise
     SecsBody body;
-    std::vector<int> itemLines; // per body item, when read: the line of its "<"
-    std::vector<SmlNote> notes; // by ascending item, at most one each
+    std::vector<SmlItemSource> itemSources; // per body item, when read
+    std::vector<SmlNote> notes;             // by ascending item, at most one each
 
     // The note of item (-1: the message), or nullptr.
     const SmlNote* noteOf(qsizetype item) const;

@@ -1,6 +1,7 @@
 #include "secs/CommonSmlReader.h"
 
 #include "document/ItemTypes.h"
+#include "document/NodeText.h"
 #include "platform/AnsiText.h"
 #include "secs/CommonSmlWriter.h"
 
@@ -22,7 +23,37 @@ bool IsWordChar(char c) {
     return IsNameChar(c) || c == '+' || c == '-' || c == '.';
 }
 
-// An integer as written: decimal or 0x hex, with an optional sign.
+// A name in place of a value: two or more letters, digits or "_", the
+// first a letter or "_" (one letter alone is more likely a slip, "X").
+bool IsValueName(QByteArrayView w) {
+    if (w.size() < 2 ||
+        !((w[0] >= 'a' && w[0] <= 'z') || (w[0] >= 'A' && w[0] <= 'Z') || w[0] == '_'))
+        return false;
+    for (const char c : w)
+        if (!IsNameChar(c))
+            return false;
+    return true;
+}
+
+// What may follow a string's closing quote: anything else after a quote
+// makes the quote part of the text, as writers that do not escape quotes
+// leave it ('it's').
+bool EndsString(char next) {
+    return static_cast<quint8>(next) <= ' ' || next == '>' || next == '"' || next == '\'' ||
+           next == '/' || next == '#';
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// An integer as written: decimal, 0x hex or 0b binary, with an optional sign.
 struct Integer {
     bool negative = false;
     quint64 magnitude = 0;
@@ -36,15 +67,16 @@ std::optional<Integer> ParseInteger(QByteArrayView w) {
         ++i;
     }
     const bool hex = i + 1 < w.size() && w[i] == '0' && (w[i + 1] == 'x' || w[i + 1] == 'X');
-    if (hex)
+    const bool binary = i + 1 < w.size() && w[i] == '0' && (w[i + 1] == 'b' || w[i + 1] == 'B');
+    if (hex || binary)
         i += 2;
     if (i >= w.size())
         return std::nullopt;
-    const quint64 base = hex ? 16 : 10;
+    const quint64 base = hex ? 16 : binary ? 2 : 10;
     for (; i < w.size(); ++i) {
         const char c = w[i];
         quint64 digit;
-        if (c >= '0' && c <= '9')
+        if (binary ? (c == '0' || c == '1') : (c >= '0' && c <= '9'))
             digit = static_cast<quint64>(c - '0');
         else if (hex && c >= 'a' && c <= 'f')
             digit = static_cast<quint64>(c - 'a' + 10);
@@ -199,10 +231,20 @@ QByteArray NodeTextFromComment(QByteArrayView text) {
 }
 
 int CommonSmlReader::columnOf(const Position& at) const {
+    // Places are asked for in text order (every item's), so the count goes
+    // on from the last place of the same line: a long line costs once.
     int column = 1;
-    for (qsizetype i = at.lineStart; i < at.pos && i < m_text.size(); ++i, ++column)
+    qsizetype i = at.lineStart;
+    if (m_columnLineStart == at.lineStart && m_columnPos <= at.pos) {
+        i = m_columnPos;
+        column = m_column;
+    }
+    for (; i < at.pos && i < m_text.size(); ++i, ++column)
         if (static_cast<quint8>(m_text[i]) >= 0x81 && i + 1 < at.pos)
             ++i;
+    m_columnLineStart = at.lineStart;
+    m_columnPos = i;
+    m_column = column;
     return column;
 }
 
@@ -245,9 +287,9 @@ bool CommonSmlReader::skipSpace() {
             newLine(m_pos);
         } else if (static_cast<quint8>(c) <= ' ') {
             ++m_pos;
-        } else if (c == '/' && peek(1) == '/') {
+        } else if ((c == '/' && peek(1) == '/') || c == '#') {
             const int line = m_line;
-            const qsizetype start = m_pos + 2;
+            const qsizetype start = m_pos + (c == '#' ? 1 : 2);
             qsizetype end = start;
             while (end < m_text.size() && m_text[end] != '\n' && m_text[end] != '\r')
                 ++end;
@@ -291,8 +333,10 @@ void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
         if (text.isEmpty())
             return;
         SmlNote& n = note();
-        if (n.description.isEmpty())
+        if (n.description.isEmpty()) {
             n.description = NodeTextFromComment(text);
+            n.mended |= SmlTextFaults(text) & (kSmlTextLineBreak | kSmlTextNul);
+        }
     };
     QByteArray content = UnescapeComment(raw);
     if (content.startsWith(' ')) {
@@ -309,12 +353,23 @@ void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
         if (onMessage && note().messageType < 0)
             note().messageType = static_cast<int>(QByteArrayView("PSN").indexOf(content[0]));
     } else if (content.startsWith('=')) {
-        if (content.size() > 1 && note().text.isEmpty())
-            note().text = NodeTextFromComment(QByteArrayView(content).sliced(1));
+        if (content.size() > 1 && note().text.isEmpty()) {
+            const QByteArrayView text = QByteArrayView(content).sliced(1);
+            note().text = NodeTextFromComment(text);
+            note().mended |= SmlTextFaults(text) & (kSmlTextLineBreak | kSmlTextNul);
+        }
     } else {
         // Someone's own comment without a blank: its text is the description.
         describe(content.trimmed());
     }
+}
+
+void CommonSmlReader::nameTarget(QByteArrayView name) {
+    if (m_target == Target::None || !m_message || name.isEmpty())
+        return;
+    SmlNote& n = m_message->addNote(m_target == Target::Message ? -1 : m_targetItem);
+    if (n.description.isEmpty())
+        n.description = NodeTextFromComment(name);
 }
 
 QByteArrayView CommonSmlReader::word(bool value) {
@@ -325,48 +380,95 @@ QByteArrayView CommonSmlReader::word(bool value) {
 }
 
 bool CommonSmlReader::next(CommonSmlMessage& out) {
-    out = CommonSmlMessage();
-    m_message = &out;
-    m_target = Target::None;
-    m_targetLine = 0;
-    if (m_error)
-        return false;
-    // A byte-order mark that an editor may have put in front.
-    if (m_pos == 0 && m_text.startsWith("\xEF\xBB\xBF"))
-        m_pos = m_lineStart = 3;
-    if (!skipSpace() || atEnd())
-        return false;
+    for (;;) {
+        out = CommonSmlMessage();
+        m_message = &out;
+        m_target = Target::None;
+        m_targetLine = 0;
+        m_refusal.reset();
+        if (m_error)
+            return false;
+        // A byte-order mark that an editor may have put in front.
+        if (m_pos == 0 && m_text.startsWith("\xEF\xBB\xBF"))
+            m_pos = m_lineStart = 3;
+        if (!skipSpace() || atEnd())
+            return false;
+        if (!readMessage(out))
+            return false;
+        m_target = Target::None;
+        m_message = nullptr;
+        if (!m_refusal)
+            return true;
+        // Read whole, so that the next message starts where it should; left out.
+        if (m_refusalCount++ < kMaxListedRefusals)
+            m_refusals.push_back(*m_refusal);
+    }
+}
 
-    const Position start = here();
-    const QByteArrayView header = word(false);
+bool CommonSmlReader::headerToken(QByteArrayView& token) {
+    const qsizetype start = m_pos;
+    const char quote = peek();
+    if (quote == '\'' || quote == '"')
+        ++m_pos;
+    token = word(false);
+    if (quote == '\'' || quote == '"') {
+        if (peek() != quote) {
+            m_pos = start;
+            return false;
+        }
+        ++m_pos;
+    }
     // S<digits>F<digits>, letters in either case.
     auto digits = [&](qsizetype from, qsizetype& end) {
         end = from;
-        while (end < header.size() && header[end] >= '0' && header[end] <= '9')
+        while (end < token.size() && token[end] >= '0' && token[end] <= '9')
             ++end;
         return end > from;
     };
     qsizetype streamEnd = 0, functionEnd = 0;
-    const bool shaped = header.size() > 3 && (header[0] == 'S' || header[0] == 's') &&
-                        digits(1, streamEnd) && streamEnd < header.size() &&
-                        (header[streamEnd] == 'F' || header[streamEnd] == 'f') &&
-                        digits(streamEnd + 1, functionEnd) && functionEnd == header.size();
-    if (!shaped) {
-        m_pos = start.pos;
-        return failExpected(QStringLiteral("메시지 머리(S<스트림>F<기능>)"));
+    const bool shaped = token.size() > 3 && (token[0] == 'S' || token[0] == 's') &&
+                        digits(1, streamEnd) && streamEnd < token.size() &&
+                        (token[streamEnd] == 'F' || token[streamEnd] == 'f') &&
+                        digits(streamEnd + 1, functionEnd) && functionEnd == token.size();
+    if (!shaped)
+        m_pos = start;
+    return shaped;
+}
+
+bool CommonSmlReader::readHeader(CommonSmlMessage& out) {
+    const Position start = here();
+    Position at = start;
+    QByteArrayView header;
+    QByteArray name;
+    if (!headerToken(header)) {
+        // A message name: the text before a ":" on the header's line.
+        qsizetype colon = m_pos;
+        while (colon < m_text.size() && m_text[colon] != ':' && m_text[colon] != '\n' &&
+               m_text[colon] != '\r' && m_text[colon] != '<')
+            ++colon;
+        if (colon >= m_text.size() || m_text[colon] != ':' || colon == m_pos)
+            return failExpected(QStringLiteral("메시지 머리(S<스트림>F<기능>)"));
+        name = m_text.sliced(m_pos, colon - m_pos).toByteArray().trimmed();
+        m_pos = colon + 1;
+        while (peek() == ' ' || peek() == '\t')
+            ++m_pos;
+        at = here();
+        if (!headerToken(header))
+            return failExpected(QStringLiteral("메시지 머리(S<스트림>F<기능>)"));
     }
+    qsizetype streamEnd = 1;
+    while (header[streamEnd] >= '0' && header[streamEnd] <= '9')
+        ++streamEnd;
     const QByteArrayView streamText = header.sliced(1, streamEnd - 1);
     const QByteArrayView functionText = header.sliced(streamEnd + 1);
     const std::optional<Integer> stream = ParseInteger(streamText);
     const std::optional<Integer> function = ParseInteger(functionText);
     if (!stream || stream->magnitude > 127)
         return fail(
-            start,
-            QStringLiteral("스트림은 0~127이어야 합니다 (찾은 것: %1)").arg(Shown(streamText)));
+            at, QStringLiteral("스트림은 0~127이어야 합니다 (찾은 것: %1)").arg(Shown(streamText)));
     if (!function || function->magnitude > 255)
         return fail(
-            start,
-            QStringLiteral("기능은 0~255이어야 합니다 (찾은 것: %1)").arg(Shown(functionText)));
+            at, QStringLiteral("기능은 0~255이어야 합니다 (찾은 것: %1)").arg(Shown(functionText)));
     out.stream = static_cast<int>(stream->magnitude);
     out.function = static_cast<int>(function->magnitude);
     out.line = start.line;
@@ -374,14 +476,24 @@ bool CommonSmlReader::next(CommonSmlMessage& out) {
 
     m_target = Target::Message;
     m_targetLine = start.line;
+    // The name says what the message is, unless a comment says it first.
+    nameTarget(name);
     if (!skipSpace())
         return false;
     if ((peek() == 'W' || peek() == 'w') && !IsNameChar(peek(1))) {
         ++m_pos;
         out.replyExpected = true;
-        if (!skipSpace())
-            return false;
+    } else if (peek() == '[' && (peek(1) == 'W' || peek(1) == 'w') && peek(2) == ']') {
+        // An optional W-bit: a reply may be expected.
+        m_pos += 3;
+        out.replyExpected = true;
     }
+    return true;
+}
+
+bool CommonSmlReader::readMessage(CommonSmlMessage& out) {
+    if (!readHeader(out) || !skipSpace())
+        return false;
     if (peek() == '<') {
         if (!readBody() || !skipSpace())
             return false;
@@ -391,9 +503,48 @@ bool CommonSmlReader::next(CommonSmlMessage& out) {
     if (peek() != '.')
         return failExpected(QStringLiteral("메시지를 끝내는 '.'"));
     ++m_pos;
-    m_target = Target::None;
-    m_message = nullptr;
     return true;
+}
+
+bool CommonSmlReader::readLength(qint64& declared, qint64& rangeMin) {
+    declared = rangeMin = -1;
+    if (peek() != '[')
+        return true;
+    ++m_pos;
+    auto number = [&](qint64& value) {
+        if (!skipSpace())
+            return false;
+        const Position at = here();
+        const QByteArrayView text = word(false);
+        const std::optional<Integer> length = ParseInteger(text);
+        if (text.isEmpty())
+            return failExpected(QStringLiteral("길이(숫자)"));
+        if (!length || length->negative || length->magnitude > kMaxItemLength)
+            return fail(at, QStringLiteral("길이는 0~%1이어야 합니다 (찾은 것: %2)")
+                                .arg(kMaxItemLength)
+                                .arg(Shown(text)));
+        value = static_cast<qint64>(length->magnitude);
+        return skipSpace();
+    };
+    if (!number(declared))
+        return false;
+    // A range: "[a..b]" or "[a,b]".
+    const Position rangeAt = here();
+    if ((peek() == '.' && peek(1) == '.') || peek() == ',') {
+        m_pos += peek() == ',' ? 1 : 2;
+        rangeMin = declared;
+        if (!number(declared))
+            return false;
+        if (rangeMin > declared)
+            return fail(rangeAt, QStringLiteral("길이의 범위 [%1..%2]는 작은 수가 앞에 와야 "
+                                                "합니다")
+                                     .arg(rangeMin)
+                                     .arg(declared));
+    }
+    if (peek() != ']')
+        return failExpected(QStringLiteral("']'"));
+    ++m_pos;
+    return skipSpace();
 }
 
 bool CommonSmlReader::readBody() {
@@ -402,6 +553,7 @@ bool CommonSmlReader::readBody() {
         qsizetype index;
         quint32 count;
         qint64 declared; // -1 when no length was given
+        qint64 rangeMin; // -1 unless a range was given
         Position start;
     };
     std::vector<OpenList> open;
@@ -427,49 +579,69 @@ bool CommonSmlReader::readBody() {
         if (name.isEmpty())
             return failExpected(QStringLiteral("아이템 형식(L, A, B, BOOLEAN, U4 ...)"));
         const ItemType* type = ItemTypes::findSmlName(name);
-        if (!type)
+        if (!type && (name == "W" || name == "w")) {
+            // Two-byte characters: no type of ours holds them. The message is
+            // read to its end and left out.
+            if (!m_refusal)
+                m_refusal = CommonSmlError{
+                    namePos.line, columnOf(namePos),
+                    QStringLiteral("S%1F%2: 2바이트 문자(W) 아이템은 가져올 수 없어 이 메시지를 "
+                                   "건너뜁니다 (14가지 아이템 형식에 없습니다)")
+                        .arg(m.stream)
+                        .arg(m.function)};
+            qint64 declared, rangeMin;
+            if (!skipSpace() || !readLength(declared, rangeMin) || !skipValues())
+                return false;
+            // It stands in the body as an empty string, so that counts agree.
+            m.body.addItem(ItemTypes::all()[1].index, QByteArrayView());
+            m.itemSources.push_back({itemStart.line, columnOf(itemStart), -1, false});
+        } else if (!type) {
             return fail(namePos,
                         QStringLiteral("알 수 없는 아이템 형식입니다: %1").arg(Shown(name)));
-        if (!skipSpace())
-            return false;
-        qint64 declared = -1;
-        if (peek() == '[') {
-            ++m_pos;
-            if (!skipSpace())
-                return false;
-            const Position lengthPos = here();
-            const QByteArrayView lengthText = word(false);
-            const std::optional<Integer> length = ParseInteger(lengthText);
-            if (lengthText.isEmpty())
-                return failExpected(QStringLiteral("길이(숫자)"));
-            if (!length || length->negative || length->magnitude > kMaxItemLength)
-                return fail(lengthPos, QStringLiteral("길이는 0~%1이어야 합니다 (찾은 것: %2)")
-                                           .arg(kMaxItemLength)
-                                           .arg(Shown(lengthText)));
-            declared = static_cast<qint64>(length->magnitude);
-            if (!skipSpace())
-                return false;
-            if (peek() != ']')
-                return failExpected(QStringLiteral("']'"));
-            ++m_pos;
-            if (!skipSpace())
-                return false;
-        }
-        m.itemLines.push_back(itemStart.line);
-        if (type->isList()) {
-            m.body.addList(0);
-            open.push_back({index, 0, declared, itemStart});
         } else {
-            QByteArray data;
-            if (!readValues(*type, data))
+            if (!skipSpace())
                 return false;
-            const qint64 count = data.size() / type->elementSize;
-            if (declared >= 0 && declared != count)
-                return fail(
-                    itemStart,
-                    QStringLiteral("길이는 [%1]인데 값은 %2개입니다").arg(declared).arg(count));
-            m.body.addItem(type->index, data);
-            m_targetLine = m_line; // the line of its ">"
+            qint64 declared, rangeMin;
+            if (!readLength(declared, rangeMin))
+                return false;
+            SmlItemSource source{itemStart.line, columnOf(itemStart), -1, false};
+            if (type->isList()) {
+                // A name in place of items ("<L REPORTS ...", as definition
+                // languages name lists).
+                const qsizetype before = m_pos;
+                if (const QByteArrayView listName = word(false); IsValueName(listName)) {
+                    nameTarget(listName);
+                    if (!skipSpace())
+                        return false;
+                } else {
+                    m_pos = before;
+                }
+                source.variable = rangeMin >= 0 && rangeMin != declared;
+                m.itemSources.push_back(source);
+                m.body.addList(0);
+                open.push_back({index, 0, declared, rangeMin, itemStart});
+            } else {
+                QByteArray data;
+                QByteArray valueName;
+                if (!readValues(*type, data, valueName))
+                    return false;
+                const qint64 count = data.size() / type->elementSize;
+                if (declared >= 0 && declared < count)
+                    return fail(itemStart,
+                                QStringLiteral("길이는 [%1]인데 값은 %2개입니다")
+                                    .arg(rangeMin >= 0
+                                             ? QStringLiteral("%1..%2").arg(rangeMin).arg(declared)
+                                             : QString::number(declared))
+                                    .arg(count));
+                // A declared length beyond the values is the item's size.
+                if (declared > count)
+                    source.declared = static_cast<qint32>(declared);
+                source.variable = declared < 0 && !valueName.isEmpty() &&
+                                  type->valueKind == ItemValueKind::Text && count == 0;
+                m.itemSources.push_back(source);
+                m.body.addItem(type->index, data);
+                m_targetLine = m_line; // the line of its ">"
+            }
         }
         // Close what ends here; go on at the next "<".
         for (;;) {
@@ -487,10 +659,17 @@ bool CommonSmlReader::readBody() {
                 return failExpected(QStringLiteral("'<' 또는 '>'"));
             }
             const OpenList list = open.back();
-            if (list.declared >= 0 && list.declared != list.count)
-                return fail(list.start, QStringLiteral("목록의 길이는 [%1]인데 아이템은 %2개입니다")
-                                            .arg(list.declared)
-                                            .arg(list.count));
+            const bool fits = list.rangeMin >= 0
+                                  ? list.count >= list.rangeMin && list.count <= list.declared
+                                  : list.declared < 0 || list.declared == list.count;
+            if (!fits)
+                return fail(
+                    list.start,
+                    QStringLiteral("목록의 길이는 [%1]인데 아이템은 %2개입니다")
+                        .arg(list.rangeMin >= 0
+                                 ? QStringLiteral("%1..%2").arg(list.rangeMin).arg(list.declared)
+                                 : QString::number(list.declared))
+                        .arg(list.count));
             m.body.items[static_cast<size_t>(list.index)].length = list.count;
             open.pop_back();
             ++m_pos;
@@ -499,7 +678,7 @@ bool CommonSmlReader::readBody() {
     }
 }
 
-bool CommonSmlReader::readValues(const ItemType& type, QByteArray& data) {
+bool CommonSmlReader::readValues(const ItemType& type, QByteArray& data, QByteArray& name) {
     const bool text = type.valueKind == ItemValueKind::Text;
     for (;;) {
         if (!skipSpace())
@@ -531,6 +710,20 @@ bool CommonSmlReader::readValues(const ItemType& type, QByteArray& data) {
             } else {
                 fits = AppendNumber(data, type, w);
             }
+            if (!fits && IsValueName(w)) {
+                // A name in place of the value ("<A [6] SOFTREV>"): a text
+                // item's whole value, one element of any other.
+                if (!name.isEmpty())
+                    return fail(valuePos,
+                                QStringLiteral("아이템 하나에 이름은 하나만 쓸 수 있습니다 (찾은 "
+                                               "것: %1)")
+                                    .arg(Shown(w)));
+                name = w.toByteArray();
+                nameTarget(w);
+                if (!text)
+                    data.append(type.elementSize, '\0');
+                fits = true;
+            }
             if (!fits)
                 return fail(valuePos,
                             QStringLiteral("%1 값은 %2이어야 합니다 (찾은 것: %3)")
@@ -542,18 +735,94 @@ bool CommonSmlReader::readValues(const ItemType& type, QByteArray& data) {
     }
 }
 
+bool CommonSmlReader::skipValues() {
+    QByteArray scrap;
+    for (;;) {
+        if (!skipSpace())
+            return false;
+        const char c = peek();
+        if (c == '>') {
+            ++m_pos;
+            return true;
+        }
+        if (atEnd())
+            return failExpected(QStringLiteral("아이템을 닫는 '>'"));
+        if (c == '"' || c == '\'') {
+            scrap.clear();
+            if (!readString(scrap))
+                return false;
+        } else if (word(true).isEmpty()) {
+            return failExpected(QStringLiteral("문자열, 값 또는 '>'"));
+        }
+    }
+}
+
 bool CommonSmlReader::readString(QByteArray& data) {
     const Position start = here();
     const char quote = m_text[m_pos];
+    const qsizetype size = m_text.size();
     qsizetype i = m_pos + 1;
-    while (i < m_text.size() && m_text[i] != quote && m_text[i] != '\n' && m_text[i] != '\r')
+    for (;;) {
+        if (i >= size || m_text[i] == '\n' || m_text[i] == '\r')
+            return fail(start, QStringLiteral("문자열이 끝나지 않습니다 (같은 줄에 닫는 %1이(가) "
+                                              "필요합니다)")
+                                   .arg(quote == '"' ? QStringLiteral("큰따옴표")
+                                                     : QStringLiteral("작은따옴표")));
+        const char c = m_text[i];
+        if (c == quote && EndsString(i + 1 < size ? m_text[i + 1] : ' '))
+            break;
+        if (c == '\\' && i + 1 < size) {
+            const char e = m_text[i + 1];
+            const char* simple = nullptr;
+            switch (e) {
+            case '\\':
+                simple = "\\";
+                break;
+            case '"':
+                simple = "\"";
+                break;
+            case '\'':
+                simple = "'";
+                break;
+            case 'n':
+                simple = "\n";
+                break;
+            case 'r':
+                simple = "\r";
+                break;
+            case 't':
+                simple = "\t";
+                break;
+            case '0':
+                data.append('\0');
+                i += 2;
+                continue;
+            case 'x':
+                if (i + 3 < size && HexDigit(m_text[i + 2]) >= 0 && HexDigit(m_text[i + 3]) >= 0) {
+                    data.append(
+                        static_cast<char>(HexDigit(m_text[i + 2]) * 16 + HexDigit(m_text[i + 3])));
+                    i += 4;
+                    continue;
+                }
+                break;
+            default:
+                break;
+            }
+            if (simple) {
+                data.append(simple[0]);
+                i += 2;
+                continue;
+            }
+            // Any other backslash is a character of the text.
+        }
+        // Byte by byte: the second byte of a CP949 character is never a
+        // quote or a backslash.
+        data.append(c);
         ++i;
-    if (i >= m_text.size() || m_text[i] != quote)
-        return fail(start, QStringLiteral("문자열이 끝나지 않습니다 (같은 줄에 닫는 %1이(가) "
-                                          "필요합니다)")
-                               .arg(quote == '"' ? QStringLiteral("큰따옴표")
-                                                 : QStringLiteral("작은따옴표")));
-    data.append(m_text.sliced(m_pos + 1, i - m_pos - 1));
+        if (data.size() > kMaxItemLength)
+            return fail(start,
+                        QStringLiteral("값이 너무 깁니다 (최대 %1바이트)").arg(kMaxItemLength));
+    }
     m_pos = i + 1;
     return true;
 }

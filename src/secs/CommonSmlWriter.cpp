@@ -1,6 +1,7 @@
 #include "secs/CommonSmlWriter.h"
 
 #include "document/ItemTypes.h"
+#include "secs/CommonSmlEncoding.h"
 
 #include <charconv>
 #include <cmath>
@@ -109,14 +110,20 @@ void AppendValue(QByteArray& out, const ItemType& type, const char* p) {
     }
 }
 
-// A string's bytes: runs of printable bytes (and the bytes of double-byte
-// characters) in quotes, other bytes as 0xNN.
+// A string's bytes: runs of printable ASCII and of CP949 characters in
+// quotes, other bytes as 0xNN. The quote and the backslash go as bytes too
+// (a reader of escapes would take a backslash for one), and so does every
+// byte above 0x7F that is no CP949 character: the text then reads back to
+// the same bytes from a file in UTF-8 as well as in CP949.
 void AppendTextPiece(QByteArray& out, QByteArrayView bytes) {
     bool inQuotes = false;
     bool first = true;
-    for (const char c : bytes) {
-        const auto b = static_cast<quint8>(c);
-        const bool quotable = (b >= 0x20 && b < 0x7F && c != '"') || b >= 0x80;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<quint8>(bytes[i]);
+        const bool pair =
+            b >= 0x80 && i + 1 < n && IsCp949Pair(b, static_cast<quint8>(bytes[i + 1]));
+        const bool quotable = (b >= 0x20 && b < 0x7F && b != '"' && b != '\\') || pair;
         if (quotable) {
             if (!inQuotes) {
                 if (!first)
@@ -124,7 +131,9 @@ void AppendTextPiece(QByteArray& out, QByteArrayView bytes) {
                 out.append('"');
                 inQuotes = true;
             }
-            out.append(c);
+            out.append(bytes[i]);
+            if (pair)
+                out.append(bytes[++i]);
         } else {
             if (inQuotes) {
                 out.append('"');

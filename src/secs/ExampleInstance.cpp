@@ -245,7 +245,11 @@ private:
                 AppendImportedItemText(m_composed, type, n.variable, size / type.elementSize,
                                        n.description);
             }
-            if (StoredForm(m_composed) != StoredForm(n.node->TextView()))
+            // A member without a name would get one on import: the exact
+            // text keeps it as it is.
+            const bool unnamed = m_options.markUnnamed && n.description.isEmpty() &&
+                                 (n.node->Kind() == NodeKind::Item || n.variable);
+            if (unnamed || StoredForm(m_composed) != StoredForm(n.node->TextView()))
                 note.text = n.node->Text();
             if (!note.isEmpty())
                 m.notes.push_back(std::move(note));

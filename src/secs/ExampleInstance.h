@@ -24,6 +24,10 @@ struct ExampleOptions {
     // For export: an item whose length is not fixed gets one element (a
     // string its description) and a mark, instead of being a problem.
     bool variableItems = false;
+    // For export: an item or "n" list without a member name carries its
+    // exact text, so that an import leaves it without one instead of
+    // naming it.
+    bool markUnnamed = false;
 };
 
 // The most elements a variable list may be given (the preview's spin box,

@@ -1,6 +1,7 @@
 #include "sml/SmlWriter.h"
 
 #include "document/SmlDocument.h"
+#include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 
@@ -208,11 +209,47 @@ qint64 DocumentTextSize(const SmlDocument& doc, qint64 limit) {
     return size;
 }
 
-void SaveDocument(const QString& path, const SmlDocument& doc) {
+QString ReadBackProblem::text() const {
+    QString t = reason + QStringLiteral(": '") + AnsiText::Decode(node->Text()) + QLatin1Char('\'');
+    if (node->sourceLine() > 0)
+        t += QStringLiteral(" (줄 %1)").arg(node->sourceLine());
+    return t;
+}
+
+std::optional<ReadBackProblem> FindNodeThatDoesNotReadBack(const SmlDocument& doc) {
+    for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder()) {
+        const QByteArrayView text = n->TextView();
+        const unsigned faults = SmlTextFaults(text);
+        if (faults & kSmlTextGreaterThan)
+            return ReadBackProblem{n, QStringLiteral("텍스트의 '>'에서 노드가 닫히고 뒤의 "
+                                                     "노드들이 다른 곳에 붙습니다")};
+        if (faults & kSmlTextLineBreak)
+            return ReadBackProblem{n, QStringLiteral("텍스트의 줄바꿈에서 줄이 나뉩니다")};
+        if (faults & kSmlTextNul)
+            return ReadBackProblem{n, QStringLiteral("텍스트의 NUL 바이트에서 파일이 끝납니다")};
+        const char first = text.isEmpty() ? '\0' : text[0];
+        const NodeKind read = first == 'S'   ? NodeKind::Message
+                              : first == 'L' ? NodeKind::List
+                                             : NodeKind::Item;
+        if (read != n->Kind())
+            return ReadBackProblem{n, QStringLiteral("텍스트의 첫 글자 때문에 다른 종류의 노드로 "
+                                                     "읽힙니다 (S는 메시지, L은 목록)")};
+        if (n->Kind() == NodeKind::Item && n->childCount() > 0)
+            return ReadBackProblem{n, QStringLiteral("아이템 아래의 노드는 저장되지 않습니다")};
+    }
+    return std::nullopt;
+}
+
+void SaveDocument(const QString& path, const SmlDocument& doc, SaveCheck check) {
     // Refuse before touching anything when the text cannot be made.
     const qint64 size = DocumentTextSize(doc, kMaxSmlFileBytes);
     if (size > kMaxSmlFileBytes)
         throw PlatformError::ForPath(kCannotCreateFile, path);
+    if (check == SaveCheck::ReadsBack) {
+        if (const auto problem = FindNodeThatDoesNotReadBack(doc))
+            throw PlatformError(PlatformError::ForPath(kCannotCreateFile, path).message() +
+                                QStringLiteral(" (") + problem->text() + QLatin1Char(')'));
+    }
     TextFiller filler(size, kUnlimited);
     filler.document(doc);
     FileSystem::SafeSave(path, filler.take(), kCannotCreateFile);

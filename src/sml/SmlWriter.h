@@ -1,7 +1,10 @@
 #pragma once
 
+#include "document/NodeText.h"
+
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace pravik {
 
@@ -10,10 +13,6 @@ class SmlNode;
 
 // No limit for WriteNode / WriteDocument.
 inline constexpr qint64 kUnlimited = -1;
-// The largest SML file we write. Every level indents by two blanks, so a
-// deeply nested document's text grows with the square of its depth: a tree a
-// million levels deep would need terabytes.
-inline constexpr qint64 kMaxSmlFileBytes = qint64(2) << 30;
 
 // Appends the SML lines of node and its subtree to out, each followed by
 // CR LF. level is the node's level (0 for a message). Iterative: any depth.
@@ -32,11 +31,30 @@ QByteArray WriteDocument(const SmlDocument& doc, qint64 maxBytes = kUnlimited,
 // stops counting once the size exceeds limit (when limit >= 0).
 qint64 DocumentTextSize(const SmlDocument& doc, qint64 limit = kUnlimited);
 
+// A node that would not come back the same from the document's SML text,
+// and why: a text holding ">", a line break or a NUL byte (SmlTextFaults),
+// a kind the text's first character does not give ("S" a message, "L" a
+// list, anything else an item), or an item with children (never written).
+struct ReadBackProblem {
+    const SmlNode* node = nullptr;
+    QString reason;
+    // "reason: 'text' (줄 12)", the line when the node was read from a file.
+    QString text() const;
+};
+// The first such node in file order; one walk, no text is built.
+std::optional<ReadBackProblem> FindNodeThatDoesNotReadBack(const SmlDocument& doc);
+
+enum class SaveCheck {
+    None,      // write every text as it is (the Save command)
+    ReadsBack, // refuse, before anything is touched, a text that would not come back
+};
+
 // Writes the document to path: an existing file first becomes path + ".bak"
 // (never replacing an older backup), then the text is written atomically.
 // Throws PlatformError("Cannot create file %s") when it cannot be written
-// (also when its text would exceed kMaxSmlFileBytes, before anything is
-// touched); the previous content then survives as the backup or in place.
-void SaveDocument(const QString& path, const SmlDocument& doc);
+// (also when its text would exceed kMaxSmlFileBytes, or with ReadsBack when
+// a node would not read back, naming it, before anything is touched); the
+// previous content then survives as the backup or in place.
+void SaveDocument(const QString& path, const SmlDocument& doc, SaveCheck check = SaveCheck::None);
 
 } // namespace pravik

@@ -70,13 +70,15 @@ TEST_F(MainWindowTest, ImportAddsTheNewMessagesAsOneUndoableStep) {
                                          "S2F17 P Date and Time Request", "S6F11 P "}));
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Information);
-    EXPECT_EQ(prompter.boxes[0].text, "메시지 2개를 가져왔습니다.\n\n"
+    // A log names no member: the three of S6F11 got names.
+    EXPECT_EQ(prompter.boxes[0].text, "메시지 2개를 가져왔습니다. 이름이 없는 멤버 3개에 이름을 "
+                                      "붙였습니다.\n\n"
                                       "문서에 이미 있어 그대로 둔 메시지:\nS1F1\n\n"
                                       "구조를 합칠 수 없어 뺀 인스턴스:\n"
                                       "S6F11: 줄 1와(과) 줄 5의 구조를 합칠 수 없습니다");
     SmlNode* s6f11 = top(4);
     ASSERT_EQ(s6f11->childCount(), 1);
-    EXPECT_EQ(s6f11->child(0)->child(1)->Text(), "L n ");
+    EXPECT_EQ(s6f11->child(0)->child(1)->Text(), "L n V2");
     EXPECT_EQ(w->selectedNode(), top(3)); // the topmost message added
     EXPECT_TRUE(w->isModified());
     EXPECT_EQ(w->action("ItemUndo")->text(), "실행 취소: 공통 SML 가져오기");

@@ -101,11 +101,14 @@ TEST(CliCommonSml, ImportOfATrafficLog) {
                    "S6F11 W <L [2] <U4 4> <U4 102>>.\n");
     CliRun r = Cli({"import", log, dir.path("out.sml")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, QStringLiteral("S6F11: 줄 1와(과) 줄 7의 구조를 합칠 수 없습니다\n").toUtf8());
+    // A log names no member: each item and "n" list gets one, per message.
+    EXPECT_EQ(r.err, (QStringLiteral("S6F11: 줄 1와(과) 줄 7의 구조를 합칠 수 없습니다\n") + log +
+                      QStringLiteral(": 이름이 없는 멤버 7개에 이름(V1, V2, ...)을 붙였습니다\n"))
+                         .toUtf8());
     r = Cli({"dump", dir.path("out.sml")});
-    EXPECT_EQ(r.out, "0\t0\tS6F11 P\n1\t1\tL 3\n2\t2\tU4 1\n2\t2\tU4 1\n2\t1\tL n\n"
-                     "3\t1\tL 2\n4\t2\tU4 1\n4\t1\tL n\n5\t2\tA 4\n"
-                     "0\t0\tS6F12 S\n1\t2\tBINARY 1\n");
+    EXPECT_EQ(r.out, "0\t0\tS6F11 P\n1\t1\tL 3\n2\t2\tU4 1 V1\n2\t2\tU4 1 V2\n2\t1\tL n V3\n"
+                     "3\t1\tL 2\n4\t2\tU4 1 V4\n4\t1\tL n V5\n5\t2\tA 4 V6\n"
+                     "0\t0\tS6F12 S\n1\t2\tBINARY 1 V1\n");
 }
 
 TEST(CliCommonSml, FileErrorsAndContentLeftOut) {
@@ -140,4 +143,86 @@ TEST(CliCommonSml, FileErrorsAndContentLeftOut) {
         r.err,
         QStringLiteral("S1F2 S bad: X 1 a (줄 5): 알 수 없는 아이템 형식입니다: 'X'\n").toUtf8());
     EXPECT_EQ(dir.read("mixed.txt"), "S1F1 W /* ok */\r\n.\r\n");
+}
+
+// One encoding rule: files and previews in UTF-8 unless cp949 is asked for,
+// imports by mark, then UTF-8, then CP949; the bytes are CP949's throughout.
+TEST(CliCommonSml, EncodingOfPreviewExportAndImport) {
+    TempDir dir;
+    const QByteArray hangulCp949 = "\xc7\xd1\xb1\xdb";
+    const QByteArray hangulUtf8 = "\xed\x95\x9c\xea\xb8\x80";
+    const QString sml = dir.write("k.sml", "<S1F3 P " + hangulCp949 + "\r\n  <A 4 " + hangulCp949 +
+                                               " >\r\n>\r\n\r\n");
+    CliRun r = Cli({"preview", sml, "S1F3"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith("S1F3 W /* " + hangulUtf8 + " */\n<A [4] \"" + hangulUtf8 +
+                                 "\"> /* " + hangulUtf8 + " */\n"))
+        << r.out.toStdString();
+    r = Cli({"preview", "--encoding", "cp949", sml, "S1F3"});
+    EXPECT_TRUE(r.out.startsWith("S1F3 W /* " + hangulCp949 + " */\n<A [4] \"" + hangulCp949));
+    r = Cli({"preview", "--encoding", "cp949", "--format", "json", sml, "S1F3"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("--encoding cp949 cannot be used with --format json"));
+    r = Cli({"preview", "--encoding", "latin1", sml, "S1F3"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("unknown encoding 'latin1' (utf-8, cp949)"));
+
+    // The preview's SML (up to the empty line before its bytes) imports to
+    // the same definition.
+    const QByteArray out = Cli({"preview", sml, "S1F3"}).out;
+    const QString printed = dir.write("preview.txt", out.left(out.indexOf("\n\n") + 1));
+    r = Cli({"import", printed, dir.path("back.sml")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(dir.read("back.sml"),
+              "<S1F3 P " + hangulCp949 + "\r\n  <A 4 " + hangulCp949 + " >\r\n>\r\n\r\n");
+
+    // Export: UTF-8, or CP949 on request; both import alike.
+    r = Cli({"export", sml, dir.path("utf8.txt")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(dir.read("utf8.txt").contains(hangulUtf8));
+    r = Cli({"export", "--encoding", "cp949", sml, dir.path("cp949.txt")});
+    EXPECT_TRUE(dir.read("cp949.txt").contains(hangulCp949));
+    for (const char* file : {"utf8.txt", "cp949.txt"}) {
+        r = Cli({"import", dir.path(file), dir.path("again.sml")});
+        EXPECT_EQ(r.status, 0) << file;
+        EXPECT_EQ(dir.read("again.sml"), dir.read("back.sml")) << file;
+    }
+
+    // UTF-16 with its mark; a chosen encoding overrides the guess.
+    QByteArray utf16 = "\xff\xfe";
+    for (const QChar c : QStringLiteral("S1F5 W <A \"한\">."))
+        utf16.append(static_cast<char>(c.unicode() & 0xFF))
+            .append(static_cast<char>(c.unicode() >> 8));
+    r = Cli({"import", dir.write("u16.txt", utf16), dir.path("u16.sml")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(dir.read("u16.sml").startsWith("<S1F5 P \r\n  <A 2 V1 >"));
+    r = Cli({"import", "--encoding", "cp949", printed, dir.path("forced.sml")});
+    EXPECT_EQ(r.status, 2); // UTF-8 bytes read as CP949: the count no longer fits
+    EXPECT_TRUE(r.err.contains(QStringLiteral("길이는 [4]인데 값은 6개입니다").toUtf8()));
+}
+
+// What import changes or leaves out is named on stderr; only what is left
+// out makes the status 1.
+TEST(CliCommonSml, ImportTellsWhatItMendedNamedAndLeftOut) {
+    TempDir dir;
+    CliRun r = Cli({"import", dir.write("gt.txt", "S1F1 W /* a > b */.\n"), dir.path("gt.sml")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("줄 1, 열 1: 메시지 설명에서 '>'를 '\uFF1E'로 바꿨습니다").toUtf8()))
+        << r.err.toStdString();
+    EXPECT_EQ(dir.read("gt.sml"), "<S1F1 P a \xA3\xBE b\r\n>\r\n\r\n");
+    r = Cli({"import", dir.write("w.txt", "S1F1 W.\nS10F9 W <W \"x\">.\nS1F2 <A 'y'>.\n"),
+             dir.path("w.sml")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("w.txt: 줄 2, 열 10: S10F9: 2바이트 문자(W)").toUtf8()))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("이름이 없는 멤버 1개에 이름(V1, V2, ...)을 붙였습니다").toUtf8()));
+    r = Cli({"dump", dir.path("w.sml")});
+    EXPECT_EQ(r.out, "0\t0\tS1F1 P\n0\t0\tS1F2 S\n1\t2\tA 1 V1\n");
+    r = Cli({"import", "--encoding", "ebcdic", dir.path("w.txt"), dir.path("x.sml")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(
+        r.err.contains("unknown encoding 'ebcdic' (auto, utf-8, cp949, utf-16le, utf-16be)"));
 }

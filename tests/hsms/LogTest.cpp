@@ -8,7 +8,9 @@
 #include "hsms/ReceivedCheck.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "secs/CommonSmlEncoding.h"
 #include "secs/CommonSmlImport.h"
+#include "secs/CommonSmlReader.h"
 #include "secs/ExampleInstance.h"
 #include "support/TempDir.h"
 
@@ -110,6 +112,31 @@ TEST_F(LogTest, ReadsBackIntoDefinitionsItsMessagesConformTo) {
         ++checked;
     }
     EXPECT_EQ(checked, 8);
+}
+
+// The log is UTF-8, as every common-SML file the program writes, and a
+// Korean value reads back to the bytes that went over the wire (CP949).
+TEST_F(LogTest, IsUtf8AndReadsBackToTheWireBytes) {
+    LinkLog own(logged(TestSettings(false, false, 0)), Fast());
+    const QByteArray value("\xC7\xA5\xBD\xC3 ok"); // "표시 ok" in CP949
+    TrafficRecord r;
+    r.time = Clock::NowUtc();
+    r.stream = 1;
+    r.function = 2;
+    r.decoded = true;
+    r.body.addItem(1, value); // A
+    own.message(r);
+    own.flush();
+    const QByteArray text = dir.read(QStringLiteral("trace2026120918.log"));
+    EXPECT_TRUE(IsValidUtf8(text));
+    EXPECT_TRUE(text.contains("<A [7] \"\xED\x91\x9C\xEC\x8B\x9C ok\">")) << text.constData();
+    const DecodedSml decoded = DecodeSmlFile(text);
+    EXPECT_EQ(decoded.encoding, SmlEncoding::Utf8);
+    CommonSmlReader reader(decoded.text);
+    CommonSmlMessage m;
+    ASSERT_TRUE(reader.next(m));
+    ASSERT_EQ(m.body.items.size(), 1u);
+    EXPECT_EQ(m.body.dataOf(m.body.items[0]), value);
 }
 
 TEST_F(LogTest, RemovesOnlyItsOwnFilesOlderThanKeepDays) {

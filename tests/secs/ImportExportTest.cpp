@@ -214,20 +214,20 @@ TEST(CommonSmlImportExport, InstancesOfATrafficLogMerge) {
                                       "<S2F3 P \r\n>\r\n\r\n"
                                       "<S6F11 P \r\n"
                                       "  <L 3  \r\n"
-                                      "    <U4 2  >\r\n"
-                                      "    <U4 1  >\r\n"
-                                      "    <L n  \r\n"
+                                      "    <U4 2 V1 >\r\n"
+                                      "    <U4 1 V2 >\r\n"
+                                      "    <L n V3 \r\n"
                                       "      <L 2  \r\n"
-                                      "        <U4 1  >\r\n"
-                                      "        <L n  \r\n"
-                                      "          <A 5  >\r\n"
+                                      "        <U4 1 V4 >\r\n"
+                                      "        <L n V5 \r\n"
+                                      "          <A 5 V6 >\r\n"
                                       "        >\r\n"
                                       "      >\r\n"
                                       "    >\r\n"
                                       "  >\r\n"
                                       ">\r\n\r\n"
                                       "<S6F12 S \r\n"
-                                      "  <BINARY 1  >\r\n"
+                                      "  <BINARY 1 V1 >\r\n"
                                       ">\r\n\r\n");
 }
 
@@ -244,8 +244,9 @@ TEST(CommonSmlImportExport, ConflictsInsideOneInstanceAndOrderOfMerging) {
                         "S1F3 <L <L <U1> <U1 1 2>> <L <U1 1 2 3>>>.\n"
                         "S1F3 <L <L <U1 5>>>.\n");
     EXPECT_TRUE(r.conflicts.empty());
-    EXPECT_EQ(Imported(std::move(r)), "<S1F3 P \r\n  <L n  \r\n    <L n  \r\n      <U1 3  >\r\n"
-                                      "    >\r\n  >\r\n>\r\n\r\n");
+    EXPECT_EQ(Imported(std::move(r)),
+              "<S1F3 P \r\n  <L n V1 \r\n    <L n V2 \r\n      <U1 3 V3 >\r\n"
+              "    >\r\n  >\r\n>\r\n\r\n");
 }
 
 // A hostile file cannot make us take memory out of proportion: one message
@@ -290,9 +291,9 @@ TEST(CommonSmlImportExport, MarksThatContradictTheMessageAreIgnored) {
                                               "<S01F05 P kept\r\n"
                                               "  <L 4  \r\n"
                                               "    <U1 02 kept >\r\n"
-                                              "    <U1 1  >\r\n"
-                                              "    <L n  \r\n"
-                                              "      <U1 0  >\r\n"
+                                              "    <U1 1 V1 >\r\n"
+                                              "    <L n V2 \r\n"
+                                              "      <U1 0 V3 >\r\n"
                                               "    >\r\n"
                                               "    <L 00 kept \r\n"
                                               "    >\r\n"
@@ -307,6 +308,116 @@ TEST(CommonSmlImportExport, MalformedTextGivesNothing) {
     EXPECT_EQ(r.error->column, 13);
     EXPECT_TRUE(r.messages.empty());
     EXPECT_TRUE(r.conflicts.empty());
+}
+
+} // namespace
+} // namespace pravik::test
+
+namespace pravik::test {
+namespace {
+
+// What an import puts into the document comes back from the ".sml" file it
+// is saved to: a ">" or a line break in a comment used to end the node early.
+TEST(CommonSmlImportExport, TextsThatWouldNotReadBackAreMendedAndNamed) {
+    const QByteArray log = "S1F1 W /* temp > 100 */\n"   // line 1
+                           "<L\n"                        // line 2
+                           "  <U1 1> /*=U1 1 a>b*/\n"    // line 3
+                           "  <U1 2> /* two\nlines */\n" // line 4
+                           "  <A \"ok\"> /* plain */\n"  // line 6
+                           ">.\n";
+    ImportResult r = ImportCommonSml(log);
+    ASSERT_FALSE(r.error);
+    ASSERT_EQ(r.warnings.size(), 3u);
+    EXPECT_EQ(r.warnings[0].line, 1);
+    EXPECT_TRUE(r.warnings[0].message.contains(QStringLiteral("'>'를 '\uFF1E'로")));
+    EXPECT_EQ(r.warnings[1].line, 3);
+    EXPECT_TRUE(r.warnings[1].message.contains(QStringLiteral("정확한 텍스트 표시")));
+    EXPECT_EQ(r.warnings[2].line, 4);
+    EXPECT_TRUE(r.warnings[2].message.contains(QStringLiteral("줄바꿈을 공백으로")));
+    const QByteArray sml = Imported(std::move(r));
+    EXPECT_EQ(sml, "<S1F1 P temp \xA3\xBE 100\r\n"
+                   "  <L 3  \r\n"
+                   "    <U1 1 a\xA3\xBE"
+                   "b >\r\n"
+                   "    <U1 1 two lines >\r\n"
+                   "    <A 2 plain >\r\n"
+                   "  >\r\n"
+                   ">\r\n\r\n");
+    // Read back, the file gives the same tree (the list's empty description
+    // loses its blank, as files keep texts).
+    EXPECT_EQ(Resaved(sml), QByteArray(sml).replace("<L 3  \r\n", "<L 3 \r\n"));
+}
+
+// Two instances that do not merge are named by a line of each; before, a
+// list the first instance had empty named two lines of the second.
+TEST(CommonSmlImportExport, AConflictNamesALineOfEachInstance) {
+    const struct {
+        const char* log;
+        int first;
+        int other;
+    } cases[] = {
+        {"S1F3 <L [0]>.\nS1F3\n<L\n<U1 1>\n<A 'x'>\n>.", 1, 5},
+        {"S1F3\n<L <U1 1>>.\nS1F3\n<L\n<U1 1>\n<A 'x'>\n>.", 2, 6},
+        {"S1F3\n<L <L <U1 1>>>.\nS1F3\n<L\n<L\n<U1 1>\n<A 'x'>\n>>.", 2, 7},
+        {"S1F3 <U1 1>.\nS1F3\n<A 'x'>.", 1, 3},
+        {"S1F3.\nS1F3\n<A 'x'>.", 1, 2},
+    };
+    for (const auto& c : cases) {
+        const ImportResult r = ImportCommonSml(c.log);
+        ASSERT_EQ(r.conflicts.size(), 1u) << c.log;
+        EXPECT_EQ(r.conflicts[0].firstLine, c.first) << c.log;
+        EXPECT_EQ(r.conflicts[0].otherLine, c.other) << c.log;
+    }
+}
+
+// Items and "n" lists without a name get V1, V2, ... per message, past the
+// names the message has; named ones keep theirs.
+TEST(CommonSmlImportExport, MembersWithoutANameGetOne) {
+    ImportResult r = ImportCommonSml("S1F3 W <L <U1 1> /* V1 */ <U1 2> <L [2] <A 'x'> <U2 3>>"
+                                     " <L /*n*/ <U4 1>> <U1 3> /* V3 */>.\n"
+                                     "S1F4 <U1 1>.\n");
+    EXPECT_EQ(r.generatedNames, 6);
+    EXPECT_EQ(Imported(std::move(r)), "<S1F3 P \r\n"
+                                      "  <L 5  \r\n"
+                                      "    <U1 1 V1 >\r\n"
+                                      "    <U1 1 V2 >\r\n"
+                                      "    <L 2  \r\n"
+                                      "      <A 1 V4 >\r\n"
+                                      "      <U2 1 V5 >\r\n"
+                                      "    >\r\n"
+                                      "    <L n V6 \r\n"
+                                      "      <U4 1 V7 >\r\n"
+                                      "    >\r\n"
+                                      "    <U1 1 V3 >\r\n"
+                                      "  >\r\n"
+                                      ">\r\n\r\n"
+                                      "<S1F4 S \r\n"
+                                      "  <U1 1 V1 >\r\n"
+                                      ">\r\n\r\n");
+}
+
+// Nesting deep enough that the indented ".sml" text would pass its limit is
+// refused at the first item past it, with why; one level less imports.
+TEST(CommonSmlImportExport, NestingPastTheFileLimitIsRefusedWhereItCrosses) {
+    auto nested = [](int depth) {
+        QByteArray text = "S1F1 W\n";
+        for (int i = 0; i < depth; ++i)
+            text += "<L\n";
+        return text + "<U1 1>" + QByteArray(depth, '>') + ".\n";
+    };
+    const ImportResult r = ImportCommonSml(nested(100000));
+    ASSERT_TRUE(r.error);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.error->column, 1);
+    // The list at depth d stands on line d + 1.
+    const int depth = r.error->line - 1;
+    EXPECT_GT(depth, 10000);
+    EXPECT_TRUE(r.error->message.contains(QStringLiteral("깊이 %1에").arg(depth)))
+        << r.error->message.toStdString();
+    EXPECT_TRUE(r.error->message.contains(QStringLiteral("들여 쓰므로")));
+    // depth - 1 lists and the item inside them still fit.
+    const ImportResult fits = ImportCommonSml(nested(depth - 1));
+    EXPECT_FALSE(fits.error) << fits.error->text().toStdString();
 }
 
 } // namespace

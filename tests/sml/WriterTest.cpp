@@ -148,3 +148,66 @@ TEST(SaveDocument, AWriteRefusedAfterTheBackupLeavesThePreviousFile) {
         EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n");
     }
 }
+
+// Which nodes would not come back from the SML text, and why: the check a
+// save that must read back makes before it touches the file.
+TEST(SaveDocument, ANodeThatWouldNotReadBackIsFoundAndNamed) {
+    const struct {
+        const char* what;
+        QByteArray text; // of the one item under S1F1 P
+        NodeKind kind;
+        const char* says; // empty: reads back
+    } cases[] = {
+        {"plain", "U1 1 ok", NodeKind::Item, ""},
+        {"trailing blanks (dropped, as files keep texts)", "U1 1  ", NodeKind::Item, ""},
+        {"greater-than", "U1 1 a>b", NodeKind::Item, "'>'"},
+        {"line break", "U1 1 a\nb", NodeKind::Item, "줄바꿈"},
+        {"carriage return", "U1 1 a\rb", NodeKind::Item, "줄바꿈"},
+        {"NUL", QByteArray("U1 1 a\0b", 8), NodeKind::Item, "NUL"},
+        {"an item that reads as a message", "S1 1 x", NodeKind::Item, "첫 글자"},
+        {"a list that reads as an item", "U1 1 x", NodeKind::List, "첫 글자"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SmlDocument doc;
+        SmlNode* m = Append(doc, nullptr, "S1F1 P", NodeKind::Message);
+        Append(doc, m, c.text, c.kind);
+        const auto problem = FindNodeThatDoesNotReadBack(doc);
+        if (*c.says == '\0') {
+            EXPECT_FALSE(problem);
+            continue;
+        }
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->node, m->child(0));
+        EXPECT_TRUE(problem->reason.contains(QString::fromUtf8(c.says)))
+            << problem->reason.toStdString();
+    }
+    SmlDocument doc;
+    SmlNode* m = Append(doc, nullptr, "S1F1 P", NodeKind::Message);
+    SmlNode* item = Append(doc, m, "U1 1 x", NodeKind::Item);
+    Append(doc, item, "U1 1 child", NodeKind::Item);
+    const auto problem = FindNodeThatDoesNotReadBack(doc);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->node, item);
+    EXPECT_TRUE(problem->reason.contains(QStringLiteral("아이템 아래")));
+}
+
+TEST(SaveDocument, ASaveThatMustReadBackRefusesBeforeTouchingTheFile) {
+    TempDir dir;
+    const QString path = dir.write("a.sml", "previous");
+    SmlDocument doc;
+    SmlNode* m = Append(doc, nullptr, "S1F1 P temp > 100", NodeKind::Message);
+    Append(doc, m, "U1 1 x", NodeKind::Item);
+    try {
+        SaveDocument(path, doc, SaveCheck::ReadsBack);
+        FAIL() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_TRUE(e.message().startsWith("Cannot create file " + path + " ("));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("'S1F1 P temp > 100'")));
+    }
+    EXPECT_EQ(dir.read("a.sml"), "previous");
+    EXPECT_FALSE(dir.exists("a.sml.bak"));
+    // The Save command writes every text as it is.
+    SaveDocument(path, doc);
+    EXPECT_EQ(dir.read("a.sml"), "<S1F1 P temp > 100\r\n  <U1 1 x >\r\n>\r\n\r\n");
+}
