@@ -146,7 +146,41 @@ std::vector<Row> Rows() {
         {"nested members may reuse the bodies' names",
          "<S1F1 N x\n  <L 3 t\n    <U4 1 nResult >\n    <U4 1 X >\n    <U4 1 i >\n  >\n>\n",
          {}},
-        {"type name as a member", "<S1F1 N x\n  <L 1 t\n    <U4 1 U4 >\n  >\n>\n", {"E405@3"}},
+        // A member named like a header type hides that type in its struct
+        // and in the structs inside it; reached from outside it is harmless.
+        {"type name as a member of its own type",
+         "<S1F1 N x\n  <L 1 t\n    <U4 1 U4 >\n  >\n>\n",
+         {"E405@3"}},
+        {"type name as a member reached as L1.A",
+         "<S1F1 P a\n  <L 1 B\n    <I8 5 A >\n  >\n>\n",
+         {"W501@1"}},
+        {"type name as the class's only member", "<S1F1 N a\n  <I8 5 A >\n>\n", {}},
+        {"type name as the class's member of that type", "<S1F1 N a\n  <A 5 A >\n>\n", {"E405@2"}},
+        {"type used later in the struct",
+         "<S1F1 N a\n  <L 2 B\n    <I8 5 A >\n    <A 5 Name >\n  >\n>\n",
+         {"E405@3"}},
+        {"type used earlier in the struct",
+         "<S1F1 N a\n  <L 2 B\n    <A 5 Name >\n    <I8 5 A >\n  >\n>\n",
+         {"E405@4"}},
+        {"type used in a struct inside, after the member",
+         "<S1F1 N a\n  <L 2 B\n    <I4 1 B1 >\n    <L 1 C\n      <L 1 D\n"
+         "        <BINARY 2 Bits >\n      >\n    >\n  >\n>\n",
+         {"E405@3"}},
+        {"type used in a struct inside, before the member",
+         "<S1F1 N a\n  <L 2 B\n    <L 1 C\n      <BOOL 1 Flag >\n    >\n    <U1 1 B >\n"
+         "  >\n>\n",
+         {"E405@6"}},
+        {"type used in a sibling struct",
+         "<S1F1 N a\n  <L 2 B\n    <L 1 C\n      <I8 5 A >\n    >\n    <A 5 Name >\n"
+         "  >\n>\n",
+         {}},
+        {"count variable named like a type used inside",
+         "<S1F1 N a\n  <L 1 B\n    <L n F8\n      <F8 1 v >\n    >\n  >\n>\n",
+         {"E405@3"}},
+        {"type codes are not type names",
+         "<S1F1 N a\n  <L 2 B\n    <BOOL 1 BOOL >\n"
+         "    <BINARY 1 BINARY >\n  >\n>\n",
+         {}},
         {"member named like a count constant",
          "<S1F1 N x\n  <L 2 t\n    <U1 1 Max_V >\n    <L n V\n      <U1 1 e >\n    >\n"
          "  >\n>\n",
