@@ -45,16 +45,25 @@ public:
             m_sinks.emplace_back(rule->info(), m_out);
     }
 
-    MessageFindings run(const SmlNode& top) {
-        MessageFindings found;
+    // Starts the walk over top; proceed() goes on with it.
+    void begin(const SmlNode& top) {
+        abandon();
+        m_found = MessageFindings();
         m_top = &top;
-        m_facts = &found.facts;
         m_order = 0;
         // The generator's counters start afresh with every message.
         m_lists.clear();
         m_loops.clear();
         enter(top, 0, 0);
-        while (!m_stack.empty()) {
+    }
+
+    // Walks on until the message is done (true) or the deadline has passed.
+    bool proceed(const QDeadlineTimer& deadline) {
+        // The clock is read once per stretch of nodes.
+        constexpr int kStretch = 512;
+        for (int n = 1; !m_stack.empty(); ++n) {
+            if (n % kStretch == 0 && deadline.hasExpired())
+                return false;
             Frame& f = m_stack.back();
             if (f.nextChild < f.node->childCount()) {
                 const SmlNode& child = *f.node->child(f.nextChild++);
@@ -64,14 +73,24 @@ public:
                 m_stack.pop_back();
             }
         }
-        m_ownedNames.clear();
+        return true;
+    }
+
+    MessageFindings take() {
         // Scopes report after the nodes they name.
         std::stable_sort(m_out.begin(), m_out.end(), ByOrder);
-        found.diagnostics = std::move(m_out);
+        m_found.diagnostics = std::move(m_out);
+        m_found.nodes = m_order;
+        abandon();
+        return std::move(m_found);
+    }
+
+    void abandon() {
+        m_stack.clear();
+        m_members.clear();
+        m_ownedNames.clear();
         m_out.clear();
-        found.nodes = m_order;
-        m_facts = nullptr;
-        return found;
+        m_top = nullptr;
     }
 
 private:
@@ -138,16 +157,16 @@ private:
                 const QByteArrayView name = kept(header.words.memberName, node);
                 m_members.push_back({name, ref});
                 if (variable)
-                    m_facts->countNames.push_back(name.toByteArray());
+                    m_found.facts.countNames.push_back(name.toByteArray());
                 if (name.startsWith("Max_"))
-                    m_facts->maxNames.push_back({name.toByteArray(), ref});
+                    m_found.facts.maxNames.push_back({name.toByteArray(), ref});
             }
         }
         m_stack.push_back({&node, ref, 0, m_members.size(), 0, childPrefix});
     }
 
     void noteMessage(const SmlNode& node, const NodeHeader& h, const NodeRef& ref, bool isMessage) {
-        MessageFacts& f = *m_facts;
+        MessageFacts& f = m_found.facts;
         f.ref = ref;
         f.sourceLine = node.sourceLine();
         f.isMessage = isMessage;
@@ -191,7 +210,7 @@ private:
     std::vector<qint64> m_lists; // ListCounters
     std::vector<qint64> m_loops; // LoopCounters
     const SmlNode* m_top = nullptr;
-    MessageFacts* m_facts = nullptr;
+    MessageFindings m_found; // of the message being walked
     qint64 m_order = 0;
 };
 
@@ -199,7 +218,25 @@ DefinitionChecker::DefinitionChecker() : m_walk(std::make_unique<Walk>()) {}
 DefinitionChecker::~DefinitionChecker() = default;
 
 MessageFindings DefinitionChecker::checkMessage(const SmlNode& top) {
-    return m_walk->run(top);
+    m_walk->begin(top);
+    m_walk->proceed(QDeadlineTimer(QDeadlineTimer::Forever));
+    return m_walk->take();
+}
+
+void DefinitionChecker::beginMessage(const SmlNode& top) {
+    m_walk->begin(top);
+}
+
+bool DefinitionChecker::continueMessage(QDeadlineTimer deadline) {
+    return m_walk->proceed(deadline);
+}
+
+MessageFindings DefinitionChecker::takeMessage() {
+    return m_walk->take();
+}
+
+void DefinitionChecker::abandonMessage() {
+    m_walk->abandon();
 }
 
 std::vector<Diagnostic> DefinitionChecker::check(const SmlDocument& doc) {

@@ -3,6 +3,8 @@
 #include "check/CheckRule.h"
 #include "check/Diagnostic.h"
 
+#include <QDeadlineTimer>
+
 #include <memory>
 #include <span>
 #include <vector>
@@ -78,6 +80,14 @@ public:
     std::vector<Diagnostic> check(const SmlDocument& doc);
     // One top-level node, whatever its kind, by the rules of the message.
     MessageFindings checkMessage(const SmlNode& top);
+    // The same in parts, so that a huge message need not be checked in one
+    // go: continueMessage walks on until the message is done (true) or the
+    // deadline has passed. The message must not change in between; abandon
+    // the walk when it does.
+    void beginMessage(const SmlNode& top);
+    bool continueMessage(QDeadlineTimer deadline);
+    MessageFindings takeMessage();
+    void abandonMessage();
 
     // Every rule, in the order above.
     static const std::vector<const RuleInfo*>& rules();
