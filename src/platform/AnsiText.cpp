@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace pravik::AnsiText {
 
@@ -53,6 +54,11 @@ struct Piece {
 } // namespace
 
 QString Decode(const QByteArray& bytes) {
+    // Most texts are ASCII, which needs no converter (opening one costs more
+    // than decoding a line).
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder(kCodePage);
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
