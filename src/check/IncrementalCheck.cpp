@@ -120,9 +120,13 @@ void IncrementalCheck::noteChange() {
 }
 
 bool IncrementalCheck::checkPending(QDeadlineTimer deadline) {
+    // The clock is read once per stretch of messages that need no check.
+    constexpr int kStretch = 4096;
     bool checked = false; // each call gets at least one message (or a part) done
     const int count = m_doc.topLevelCount();
-    while (m_next < count) {
+    for (int seen = 1; m_next < count; ++seen) {
+        if (seen % kStretch == 0 && deadline.hasExpired())
+            return false;
         const SmlNode* top = m_doc.topLevel(m_next);
         Findings& found = m_byMessage[top];
         if (!found) {
@@ -144,6 +148,15 @@ bool IncrementalCheck::checkPending(QDeadlineTimer deadline) {
     }
     m_complete = true;
     return true;
+}
+
+std::vector<IncrementalCheck::Findings> IncrementalCheck::takeFindings() {
+    checkPending(QDeadlineTimer(QDeadlineTimer::Forever));
+    std::vector<Findings> taken = std::move(m_ordered);
+    m_ordered.clear();
+    m_next = 0;
+    m_complete = false;
+    return taken;
 }
 
 const std::vector<IncrementalCheck::Findings>& IncrementalCheck::findings() {

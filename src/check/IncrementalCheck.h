@@ -29,7 +29,8 @@ public:
     explicit IncrementalCheck(const SmlDocument& doc, QObject* parent = nullptr);
     ~IncrementalCheck() override;
 
-    // Some top-level node's findings are out of date.
+    // Some top-level node's findings are out of date, or not yet gathered
+    // in order.
     bool hasPending() const { return !m_complete; }
     // Checks what is pending until the deadline has passed (a huge message
     // in parts); true once every top-level node has its findings.
@@ -38,6 +39,9 @@ public:
     // pointers in them) while the document is unchanged. Checks first what is
     // pending.
     const std::vector<Findings>& findings();
+    // The same, handed over without a copy; gathered again (a quick pass
+    // over the top level) when next asked for.
+    std::vector<Findings> takeFindings();
     // The whole document's findings, as DefinitionChecker::check gives them.
     std::vector<Diagnostic> diagnostics();
     // Counts the changes of the document that can change its findings.
