@@ -148,19 +148,23 @@ private:
             noteMessage(node, asMessage, ref, isMessage);
         }
 
+        // The names the header declares for the whole file (also for a list
+        // or item at the top level, which the generator declares all the same).
+        const bool named = kind == NodeKind::Item || variable;
+        if (named) {
+            const QByteArrayView name = header.words.memberName;
+            if (variable)
+                m_found.facts.countNames.push_back(name.toByteArray());
+            if (name.startsWith("Max_"))
+                m_found.facts.maxNames.push_back({name.toByteArray(), ref});
+        }
         // What the node declares in its parent's struct.
         if (!m_stack.empty() && kind != NodeKind::Message) {
             Frame& parent = m_stack.back();
             if (kind == NodeKind::List)
                 ++parent.listMembers;
-            if (kind == NodeKind::Item || variable) {
-                const QByteArrayView name = kept(header.words.memberName, node);
-                m_members.push_back({name, ref});
-                if (variable)
-                    m_found.facts.countNames.push_back(name.toByteArray());
-                if (name.startsWith("Max_"))
-                    m_found.facts.maxNames.push_back({name.toByteArray(), ref});
-            }
+            if (named)
+                m_members.push_back({kept(header.words.memberName, node), ref});
         }
         m_stack.push_back({&node, ref, 0, m_members.size(), 0, childPrefix});
     }

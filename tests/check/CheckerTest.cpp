@@ -185,6 +185,9 @@ std::vector<Row> Rows() {
          "<S1F1 N x\n  <L 2 t\n    <U1 1 Max_V >\n    <L n V\n      <U1 1 e >\n    >\n"
          "  >\n>\n",
          {"E405@3"}},
+        {"member named like the count constant of a list at the top level",
+         "<L n V\n  <U1 1 e >\n>\n<S1F1 N x\n  <L 1 t\n    <U1 1 Max_V >\n  >\n>\n",
+         {"E201@1", "E405@6"}},
         {"loop letters up to z", NestedVariableLists(18), {}},
         {"loop letter past z", NestedVariableLists(19), {"E406@20"}},
         // Warnings.

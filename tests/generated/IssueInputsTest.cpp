@@ -107,8 +107,8 @@ std::vector<Input> Inputs() {
          {},
          true},
         // Members named like the header's types, where they hide no type.
-        {"a type name reached as L1.A",
-         "<S1F1 P a\r\n  <L 1 B\r\n    <I8 5 A >\r\n  >\r\n>\r\n<S1F2 S b\r\n>\r\n", nullptr, 0},
+        {"a type name reached as L1.A", "<S1F1 P a\r\n  <L 1 B\r\n    <I8 5 A >\r\n  >\r\n>\r\n",
+         nullptr, 0},
         {"a type name as the class's only member", "<S1F3 N a\r\n  <U2 3 B1 >\r\n>\r\n", nullptr,
          0},
         {"a type name beside a struct that uses the type",
