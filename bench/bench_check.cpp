@@ -18,26 +18,32 @@ namespace {
 // and a warning (a primary message without its reply), so the checker has
 // findings to write.
 void Fill(SmlDocument& doc, qint64 nodes) {
+    DetachedSubtree tree = DetachedSubtree::createRoot();
+    const auto add = [&tree](SmlNode* parent, QByteArrayView text, int kind) {
+        return tree.appendChild(parent ? parent : tree.get(), text, static_cast<NodeKind>(kind));
+    };
     for (qint64 made = 0, i = 0; made < nodes; ++i) {
         const bool faulty = i % 10 == 0;
         const QByteArray key =
             "S" + QByteArray::number(1 + i / 120) + "F" + QByteArray::number(1 + 2 * (i % 120));
-        SmlNode* m = doc.appendNode(nullptr, key + (faulty ? " P Event" : " N Event"), 0);
-        SmlNode* l = doc.appendNode(m, "L 4 Report", 1);
-        doc.appendNode(l, "U4 1 DATAID", 2);
-        doc.appendNode(l, faulty ? "U4 1 DATAID" : "U4 1 CEID", 2);
-        doc.appendNode(l, "A 40 NAME", 2);
-        SmlNode* rpt = doc.appendNode(l, "L n RPT", 1);
-        SmlNode* body = doc.appendNode(rpt, "L 3 RptBody", 1);
-        doc.appendNode(body, "U4 3 RPTID", 2);
-        doc.appendNode(body, "A 20 TEXT", 2);
-        SmlNode* values = doc.appendNode(body, "L 90 Values", 1);
+        SmlNode* m = add(nullptr, key + (faulty ? " P Event" : " N Event"), 0);
+        SmlNode* l = add(m, "L 4 Report", 1);
+        add(l, "U4 1 DATAID", 2);
+        add(l, faulty ? "U4 1 DATAID" : "U4 1 CEID", 2);
+        add(l, "A 40 NAME", 2);
+        SmlNode* rpt = add(l, "L n RPT", 1);
+        SmlNode* body = add(rpt, "L 3 RptBody", 1);
+        add(body, "U4 3 RPTID", 2);
+        add(body, "A 20 TEXT", 2);
+        SmlNode* values = add(body, "L 90 Values", 1);
         for (int k = 0; k < 90; ++k)
-            doc.appendNode(values, "F8 1 V" + QByteArray::number(k), 2);
+            add(values, "F8 1 V" + QByteArray::number(k), 2);
         made += 100;
     }
     // AutoReply's target.
-    doc.appendNode(doc.appendNode(nullptr, "S9F11 S Data Too Long", 0), "BINARY 10 MHEAD", 2);
+    add(add(nullptr, "S9F11 S Data Too Long", 0), "BINARY 10 MHEAD", 2);
+    const qint64 count = tree->subtreeSize() - 1;
+    doc.resetTo(std::move(tree), count);
 }
 
 void BM_CheckDefinitions(benchmark::State& state) {

@@ -23,17 +23,17 @@ void MakeMessage(DetachedSubtree& tree, int number) {
         tree.appendChild(tree.get(),
                          "S" + QByteArray::number(stream) + "F" + QByteArray::number(function) +
                              " P Message " + QByteArray::number(number),
-                         ImageMessage);
-    SmlNode* top = tree.appendChild(message, "L 22 Top", ImageList);
-    tree.appendChild(top, "U4 1 DATAID", ImageItem);
-    tree.appendChild(top, "A 40 Name", ImageItem);
-    tree.appendChild(top, "F8 4 Values", ImageItem);
+                         NodeKind::Message);
+    SmlNode* top = tree.appendChild(message, "L 22 Top", NodeKind::List);
+    tree.appendChild(top, "U4 1 DATAID", NodeKind::Item);
+    tree.appendChild(top, "A 40 Name", NodeKind::Item);
+    tree.appendChild(top, "F8 4 Values", NodeKind::Item);
     for (int g = 0; g < 19; ++g) {
         const QByteArray n = QByteArray::number(g);
-        SmlNode* rows = tree.appendChild(top, "L n Rows" + n, ImageList);
-        SmlNode* row = tree.appendChild(rows, "L 2 Row" + n, ImageList);
-        tree.appendChild(row, "U4 1 Id" + n, ImageItem);
-        tree.appendChild(row, "A 20 Text" + n, ImageItem);
+        SmlNode* rows = tree.appendChild(top, "L n Rows" + n, NodeKind::List);
+        SmlNode* row = tree.appendChild(rows, "L 2 Row" + n, NodeKind::List);
+        tree.appendChild(row, "U4 1 Id" + n, NodeKind::Item);
+        tree.appendChild(row, "A 20 Text" + n, NodeKind::Item);
     }
 }
 

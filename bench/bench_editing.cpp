@@ -3,6 +3,7 @@
 // undo and redo of both.
 // Shapes: 0 a list of 99,999 items, 1 lists of 9 items nested in lists of
 // 10 (bushy), 2 a chain of lists 10^5 deep.
+#include "document/DocumentEditor.h"
 #include "document/DocumentState.h"
 #include "document/SmlDocument.h"
 #include "editing/EditorHost.h"
@@ -68,11 +69,11 @@ public:
 
 // A list whose subtree holds kSubtree nodes, in the given shape.
 DetachedSubtree MakeSubtree(int shape) {
-    DetachedSubtree root = DetachedSubtree::create("L n Big", ImageList);
+    DetachedSubtree root = DetachedSubtree::create("L n Big", NodeKind::List);
     qint64 made = 1;
     if (shape == 0) {
         for (; made < kSubtree; ++made)
-            root.appendChild(root.get(), "U4 1 Value", ImageItem);
+            root.appendChild(root.get(), "U4 1 Value", NodeKind::Item);
     } else if (shape == 1) {
         std::vector<SmlNode*> lists{root.get()};
         for (size_t i = 0; made < kSubtree; ++i) {
@@ -80,7 +81,7 @@ DetachedSubtree MakeSubtree(int shape) {
             for (int k = 0; k < 10 && made < kSubtree; ++k, ++made) {
                 const bool list = k == 0;
                 SmlNode* child = root.appendChild(parent, list ? "L n Group" : "A 8 Text",
-                                                  list ? ImageList : ImageItem);
+                                                  list ? NodeKind::List : NodeKind::Item);
                 if (list)
                     lists.push_back(child);
             }
@@ -88,16 +89,19 @@ DetachedSubtree MakeSubtree(int shape) {
     } else {
         SmlNode* parent = root.get();
         for (; made < kSubtree; ++made)
-            parent = root.appendChild(parent, "L 1 Deep", ImageList);
+            parent = root.appendChild(parent, "L 1 Deep", NodeKind::List);
     }
     return root;
 }
 
 struct Setup {
     explicit Setup(const benchmark::State& state) : host(state.range(1) != 0) {
-        SmlNode* source = host.doc.appendNode(nullptr, "S1F1 P Source", ImageMessage);
-        host.doc.insertSubtree(source, 0, MakeSubtree(static_cast<int>(state.range(0))));
-        target = host.doc.appendNode(nullptr, "S2F1 P Target", ImageMessage);
+        SmlNode* source = nullptr;
+        host.doc.perform(QStringLiteral("setup"), [&](DocumentEditor& ed) {
+            source = ed.appendNode(nullptr, "S1F1 P Source", NodeKind::Message);
+            ed.insertSubtree(source, 0, MakeSubtree(static_cast<int>(state.range(0))));
+            target = ed.appendNode(nullptr, "S2F1 P Target", NodeKind::Message);
+        });
         original = source->child(0);
     }
     void paste() {

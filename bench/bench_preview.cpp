@@ -4,8 +4,9 @@
 #include "app/PreviewPane.h"
 #include "app/TextPane.h"
 #include "app/TfmMain.h"
-#include "gui/GuiPrompter.h"
+#include "document/DocumentEditor.h"
 #include "document/SmlDocument.h"
+#include "gui/GuiPrompter.h"
 #include "platform/Prompter.h"
 #include "sml/SmlReader.h"
 
@@ -59,7 +60,8 @@ void BM_RefreshAfterEdit(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const QByteArray text = "A " + QByteArray::number(16 + round++ % 2) + " Name";
-        w.document().perform(QStringLiteral("bench"), [&] { w.document().setText(item, text); });
+        w.document().perform(QStringLiteral("bench"),
+                             [&](DocumentEditor& ed) { ed.setText(item, text); });
         state.ResumeTiming();
         pane->refreshNow();
         pane->smlView()->viewport()->repaint();

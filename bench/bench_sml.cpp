@@ -21,21 +21,26 @@ namespace {
 // A document of about `nodes` nodes: messages of ten nodes each, some of
 // them with structure faults so the check has work to mark.
 QByteArray GenerateSml(qint64 nodes) {
-    SmlDocument doc;
+    DetachedSubtree tree = DetachedSubtree::createRoot();
+    const auto add = [&tree](SmlNode* parent, QByteArrayView text, int kind) {
+        return tree.appendChild(parent ? parent : tree.get(), text, static_cast<NodeKind>(kind));
+    };
     for (qint64 made = 0, i = 0; made < nodes; ++i) {
-        SmlNode* m = doc.appendNode(
-            nullptr, "S6F" + QByteArray::number(i % 999) + " P Event Report Send", 0);
-        SmlNode* l = doc.appendNode(m, i % 10 == 0 ? "L 4 Report" : "L 3 Report", 1);
-        doc.appendNode(l, "U4 1 DATAID", 2);
-        doc.appendNode(l, "U4 1 CEID", 2);
-        SmlNode* rpt = doc.appendNode(l, "L n RPT", 1);
-        SmlNode* body = doc.appendNode(rpt, "L 2 RptBody", 1);
-        doc.appendNode(body, "U4 1 RPTID", 2);
-        SmlNode* v = doc.appendNode(body, "L n V", 1);
-        doc.appendNode(v, "A 40 VALUE", 2);
-        doc.appendNode(v, "A 40 VALUE2", 2);
+        SmlNode* m = add(nullptr, "S6F" + QByteArray::number(i % 999) + " P Event Report Send", 0);
+        SmlNode* l = add(m, i % 10 == 0 ? "L 4 Report" : "L 3 Report", 1);
+        add(l, "U4 1 DATAID", 2);
+        add(l, "U4 1 CEID", 2);
+        SmlNode* rpt = add(l, "L n RPT", 1);
+        SmlNode* body = add(rpt, "L 2 RptBody", 1);
+        add(body, "U4 1 RPTID", 2);
+        SmlNode* v = add(body, "L n V", 1);
+        add(v, "A 40 VALUE", 2);
+        add(v, "A 40 VALUE2", 2);
         made += 10;
     }
+    SmlDocument doc;
+    const qint64 count = tree->subtreeSize() - 1;
+    doc.resetTo(std::move(tree), count);
     return WriteDocument(doc);
 }
 

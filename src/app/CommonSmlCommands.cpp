@@ -1,6 +1,7 @@
 #include "app/CommonSmlCommands.h"
 
 #include "document/DocumentEdit.h"
+#include "document/DocumentEditor.h"
 #include "document/SmlDocument.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
@@ -64,8 +65,9 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
         return nullptr;
     }
     AddedMessages added;
-    if (doc.perform(QStringLiteral("공통 SML 가져오기"),
-                    [&] { added = AddImportedMessages(doc, result.messages); }) &&
+    if (doc.perform(
+            ImportStepName(),
+            [&](DocumentEditor& ed) { added = AddImportedMessages(ed, result.messages); }) &&
         !added.added.empty()) {
         doc.lastEdit()->selectAfterRedo = added.added.front();
         doc.lastEdit()->selectAfterUndo = selected;

@@ -945,6 +945,7 @@ void TfmMain::ShowMessageLine(SmlNode* node) {
 
 void TfmMain::ToolStructCheckExecute() {
     const CheckResult result = CheckStructure(*m_doc);
+    m_doc->setCheckMarks(result.nodes());
     if (result.anyFaulty()) {
         std::vector<SmlNode*> faulty;
         faulty.reserve(result.faulty.size());

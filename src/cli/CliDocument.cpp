@@ -44,9 +44,9 @@ public:
             m_out.write("{\"file\":" + JsonString(file.toUtf8()) + ",\"nodes\":[");
     }
     // index < 0 leaves "index" out of the JSON object.
-    void node(const SmlNode* n, qint64 firstColumn, qint64 level, qint64 index) {
+    void node(const SmlNode* n, int imageIndex, qint64 firstColumn, qint64 level, qint64 index) {
         const QByteArray text = PrintedText(n->Text(), m_format.raw);
-        const QByteArray image = QByteArray::number(n->ImageIndex());
+        const QByteArray image = QByteArray::number(imageIndex);
         if (!m_format.json) {
             m_out.write(QByteArray::number(firstColumn) + '\t' + image + '\t' + text + '\n');
             return;
@@ -88,8 +88,9 @@ int RunDump(const Invocation& in) {
     SmlDocument doc;
     ReadDocument(in.args[0], doc);
     NodePrinter printer(format, in.args[0]);
-    ForEachNode(doc,
-                [&](const SmlNode* n, qint64, qint64 level) { printer.node(n, level, level, -1); });
+    ForEachNode(doc, [&](const SmlNode* n, qint64, qint64 level) {
+        printer.node(n, doc.imageIndexOf(n), level, level, -1);
+    });
     printer.finish();
     return kExitOk;
 }
@@ -107,6 +108,7 @@ int RunCheck(const Invocation& in) {
     SmlDocument doc;
     ReadDocument(in.args[0], doc);
     const CheckResult result = CheckStructure(doc);
+    doc.setCheckMarks(result.nodes());
     NodePrinter printer(format, in.args[0]);
     // The faults come in pre-order, so one walk finds each one's level.
     auto next = result.faulty.begin();
@@ -114,7 +116,7 @@ int RunCheck(const Invocation& in) {
         ForEachNode(doc, [&](const SmlNode* n, qint64 index, qint64 level) {
             if (next == result.faulty.end() || next->node != n)
                 return;
-            printer.node(n, next->absoluteIndex, level, index);
+            printer.node(n, doc.imageIndexOf(n), next->absoluteIndex, level, index);
             ++next;
         });
     printer.finish();

@@ -6,6 +6,7 @@
 #include "document/SmlDocument.h"
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
+#include "platform/PathNames.h"
 #include "platform/PlatformError.h"
 
 namespace pravik {
@@ -174,12 +175,6 @@ void WriteConstant(GeneratedText& out, const Constant& c, int width) {
         out.line({"const short ", name, "= ", value, ";"});
 }
 
-QString FileNamePart(const QString& path) {
-    const qsizetype cut =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return path.mid(cut + 1);
-}
-
 void WritePreamble(GeneratedText& out, const QString& headerPath, const QDate& date) {
     const QByteArray guard = IncludeGuard(headerPath);
     out.line("// HSMS message structure header for C++ Builder developer");
@@ -294,7 +289,7 @@ void WriteClasses(GeneratedText& out, GeneratedText& preamble, const SmlDocument
 } // namespace
 
 QByteArray IncludeGuard(const QString& headerPath) {
-    QString name = FileNamePart(headerPath);
+    QString name = PathNames::FileNamePart(headerPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0)
         name.truncate(dot);

@@ -3,16 +3,10 @@
 #include "codegen/HeaderWriter.h"
 #include "codegen/SourceWriter.h"
 #include "platform/Clock.h"
+#include "platform/PathNames.h"
 #include "platform/Prompter.h"
 
 namespace pravik {
-
-QString WithExtension(const QString& path, const QString& extension) {
-    const qsizetype cut =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return (dot > cut ? path.left(dot) : path) + extension;
-}
 
 void MakeCppFile(Prompter& prompter, const SmlDocument& doc, const QString& fileName,
                  const QString& initialDir) {
@@ -24,7 +18,7 @@ void MakeCppFile(Prompter& prompter, const SmlDocument& doc, const QString& file
     Prompter::FileRequest source;
     source.filter = QStringLiteral("C++ Source File|*.cpp");
     source.defaultExtension = QStringLiteral("cpp");
-    source.proposedName = WithExtension(fileName, QStringLiteral(".cpp"));
+    source.proposedName = PathNames::ChangeFileExt(fileName, QStringLiteral(".cpp"));
     source.initialDir = initialDir;
     source.overwritePrompt = true;
     const std::optional<QString> sourcePath = prompter.saveFileName(source);
@@ -36,8 +30,8 @@ void MakeCppFile(Prompter& prompter, const SmlDocument& doc, const QString& file
     Prompter::FileRequest header;
     header.filter = QStringLiteral("Header File|*.h");
     header.defaultExtension = QStringLiteral("h");
-    header.proposedName =
-        WithExtension(sourcePath ? *sourcePath : source.proposedName, QStringLiteral(".h"));
+    header.proposedName = PathNames::ChangeFileExt(sourcePath ? *sourcePath : source.proposedName,
+                                                   QStringLiteral(".h"));
     header.initialDir = initialDir;
     header.overwritePrompt = true;
     const std::optional<QString> headerPath = prompter.saveFileName(header);

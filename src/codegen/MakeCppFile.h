@@ -20,8 +20,4 @@ void MakeCppFile(Prompter& prompter, const SmlDocument& doc, const QString& file
 void MakeCppFile(Prompter& prompter, const SmlDocument& doc, const QString& fileName,
                  const QString& initialDir, const QDate& date);
 
-// The path with its extension (from the last point of its file name)
-// replaced by extension, e.g. ".cpp"; a name without one gets it appended.
-QString WithExtension(const QString& path, const QString& extension);
-
 } // namespace pravik

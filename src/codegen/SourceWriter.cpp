@@ -7,6 +7,7 @@
 #include "document/SmlDocument.h"
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
+#include "platform/PathNames.h"
 #include "platform/PlatformError.h"
 
 #include <vector>
@@ -303,13 +304,7 @@ void WriteAutoReply(GeneratedText& out) {
 } // namespace
 
 QString HeaderNameForSource(const QString& sourcePath) {
-    const qsizetype cut = std::max(sourcePath.lastIndexOf(QLatin1Char('/')),
-                                   sourcePath.lastIndexOf(QLatin1Char('\\')));
-    QString name = sourcePath.mid(cut + 1);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    return name + QStringLiteral(".h");
+    return PathNames::ChangeFileExt(PathNames::FileNamePart(sourcePath), QStringLiteral(".h"));
 }
 
 QByteArray GenerateSourceText(const SmlDocument& doc, const QString& sourcePath, const QDate& date,

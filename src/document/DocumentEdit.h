@@ -10,7 +10,7 @@ namespace pravik {
 // One primitive change of the tree as an edit made it, with what is needed
 // to take it back and to make it again.
 struct SmlDocument::Step {
-    enum class Kind { Insert, Take, Move, Reorder, SetText, SetImage };
+    enum class Kind { Insert, Take, Move, Reorder, SetText, SetKind };
     Kind kind = Kind::SetText;
     SmlNode* node = nullptr;
     // Take: where the node was. Move: where it came from (holder and row).
@@ -24,9 +24,9 @@ struct SmlDocument::Step {
     int oldSize = 0;
     const char* newText = nullptr;
     int newSize = 0;
-    // SetImage.
-    int oldImage = 0;
-    int newImage = 0;
+    // SetKind.
+    NodeKind oldKind = NodeKind::Message;
+    NodeKind newKind = NodeKind::Message;
     // Reorder: the top level before and after.
     std::vector<SmlNode*> oldOrder;
     std::vector<SmlNode*> newOrder;

@@ -1,5 +1,6 @@
 #include "document/DocumentOperations.h"
 
+#include "document/DocumentEditor.h"
 #include "document/ItemTypes.h"
 #include "document/NodeHeader.h"
 #include "document/SmlDocument.h"
@@ -17,23 +18,22 @@ QByteArray ComposeMessageText(const MessageFields& f) {
     return text;
 }
 
-SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
+SmlNode* ApplyMessageDialog(DocumentEditor& ed, SmlNode* selected, DialogMode mode,
                             const MessageFields& fields) {
     QByteArray text = ComposeMessageText(fields);
     SmlNode* node = nullptr;
     if (mode == DialogMode::Edit && selected) {
         node = selected;
-        doc.setText(node, std::move(text));
+        ed.setText(node, text);
     } else {
-        node =
-            doc.appendNode(selected ? selected->parent() : nullptr, std::move(text), ImageMessage);
+        node = ed.appendNode(selected ? selected->parent() : nullptr, text, NodeKind::Message);
     }
-    SetNodeImage(doc, node, ImageMessage);
-    SortMessages(doc);
+    SetNodeImage(ed, node, ImageMessage);
+    SortMessages(ed);
     return node;
 }
 
-SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
+SmlNode* ApplyItemDialog(DocumentEditor& ed, SmlNode* selected, DialogMode mode,
                          const ItemFields& fields) {
     const ItemType* type = ItemTypes::at(fields.itemType);
     const bool isList = fields.itemType == ItemTypes::kListIndex;
@@ -50,27 +50,28 @@ SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
             " ";
     text += fields.description;
 
+    const NodeKind kind = isList ? NodeKind::List : NodeKind::Item;
     SmlNode* node = nullptr;
     if (mode == DialogMode::Edit && selected) {
         node = selected;
-        doc.setText(node, std::move(text));
+        ed.setText(node, text);
     } else if (mode == DialogMode::AddChild && selected) {
-        node = doc.appendNode(selected, std::move(text), isList ? ImageList : ImageItem);
+        node = ed.appendNode(selected, text, kind);
     } else {
-        node = doc.appendNode(selected ? selected->parent() : nullptr, std::move(text),
-                              isList ? ImageList : ImageItem);
+        node = ed.appendNode(selected ? selected->parent() : nullptr, text, kind);
     }
-    SetNodeImage(doc, node, isList ? ImageList : ImageItem);
+    SetNodeImage(ed, node, static_cast<int>(kind));
     if (SmlNode* parent = node->parent())
-        RefreshListCount(doc, parent, parent->childCount());
+        RefreshListCount(ed, parent, parent->childCount());
     return node;
 }
 
-void SetNodeImage(SmlDocument& doc, SmlNode* node, int value) {
-    doc.setImage(node, value);
+void SetNodeImage(DocumentEditor& ed, SmlNode* node, int value) {
+    ed.setKind(node, static_cast<NodeKind>(value % 3));
+    ed.document().setCheckMark(node, value >= ImageMessageError);
 }
 
-void RefreshListCount(SmlDocument& doc, SmlNode* list, int n) {
+void RefreshListCount(DocumentEditor& ed, SmlNode* list, int n) {
     if (!list || list->Kind() != NodeKind::List)
         return;
     const NodeHeader header = NodeHeader::Read(*list);
@@ -78,7 +79,7 @@ void RefreshListCount(SmlDocument& doc, SmlNode* list, int n) {
     // marks a list whose length is not fixed.
     if (header.countField.startsWith('n'))
         return;
-    doc.setText(list, "L " + QByteArray::number(n) + " " + header.countTail.toByteArray());
+    ed.setText(list, "L " + QByteArray::number(n) + " " + header.countTail.toByteArray());
 }
 
 namespace {
@@ -87,7 +88,8 @@ namespace {
 // a single message moved (the usual case after one message was added or
 // edited), that message is moved alone: views keep their state and an undo
 // step records one move instead of the whole order.
-void ApplyTopLevelOrder(SmlDocument& doc, const std::vector<SmlNode*>& order) {
+void ApplyTopLevelOrder(DocumentEditor& ed, const std::vector<SmlNode*>& order) {
+    const SmlDocument& doc = ed.document();
     const int count = static_cast<int>(order.size());
     int first = 0;
     while (first < count && order[static_cast<size_t>(first)] == doc.topLevel(first))
@@ -103,7 +105,7 @@ void ApplyTopLevelOrder(SmlDocument& doc, const std::vector<SmlNode*>& order) {
     for (int i = first; down && i < last; ++i)
         down = at(i) == doc.topLevel(i + 1);
     if (down) {
-        doc.moveNode(doc.topLevel(first), nullptr, last + 1);
+        ed.moveNode(doc.topLevel(first), nullptr, last + 1);
         return;
     }
     // The message at last moved up to first?
@@ -111,15 +113,16 @@ void ApplyTopLevelOrder(SmlDocument& doc, const std::vector<SmlNode*>& order) {
     for (int i = first + 1; up && i <= last; ++i)
         up = at(i) == doc.topLevel(i - 1);
     if (up) {
-        doc.moveNode(doc.topLevel(last), nullptr, first);
+        ed.moveNode(doc.topLevel(last), nullptr, first);
         return;
     }
-    doc.reorderTopLevel(order);
+    ed.reorderTopLevel(order);
 }
 
 } // namespace
 
-void SortMessages(SmlDocument& doc) {
+void SortMessages(DocumentEditor& ed) {
+    const SmlDocument& doc = ed.document();
     const int count = doc.topLevelCount();
     if (count < 2)
         return;
@@ -146,7 +149,7 @@ void SortMessages(SmlDocument& doc) {
     order.reserve(entries.size());
     for (const Entry& e : entries)
         order.push_back(e.node);
-    ApplyTopLevelOrder(doc, order);
+    ApplyTopLevelOrder(ed, order);
 }
 
 } // namespace pravik

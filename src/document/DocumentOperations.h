@@ -6,7 +6,7 @@
 
 namespace pravik {
 
-class SmlDocument;
+class DocumentEditor;
 class SmlNode;
 
 // The message dialog's fields as plain values (bytes in the ANSI code page).
@@ -31,23 +31,24 @@ QByteArray ComposeMessageText(const MessageFields& fields);
 // Stores the message dialog's fields: Edit replaces the selected node's text,
 // any other mode appends a new message beside the selected node (or at the
 // end of the top level). Sorts the messages. Returns the node to select.
-SmlNode* ApplyMessageDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
+SmlNode* ApplyMessageDialog(DocumentEditor& ed, SmlNode* selected, DialogMode mode,
                             const MessageFields& fields);
 
 // Stores the item dialog's fields on or beside/below the selected node and
 // refreshes the parent's count. Returns the node to select. selected may be
 // nullptr only for AddSibling, which then appends at the top level.
-SmlNode* ApplyItemDialog(SmlDocument& doc, SmlNode* selected, DialogMode mode,
+SmlNode* ApplyItemDialog(DocumentEditor& ed, SmlNode* selected, DialogMode mode,
                          const ItemFields& fields);
 
-// Sets a node's image and selected-state image (one value in this model).
-void SetNodeImage(SmlDocument& doc, SmlNode* node, int value);
+// Gives a node the image value: its kind (value mod 3) as an edit, and the
+// structure check's mark (values 3 to 5) or none, which is not an edit.
+void SetNodeImage(DocumentEditor& ed, SmlNode* node, int value);
 
 // Rewrites the count of a fixed-length list to n; other nodes stay as they are.
-void RefreshListCount(SmlDocument& doc, SmlNode* list, int n);
+void RefreshListCount(DocumentEditor& ed, SmlNode* list, int n);
 
 // Orders the top-level nodes by key, then by text (locale-aware,
 // case-sensitive); subtrees move with their message.
-void SortMessages(SmlDocument& doc);
+void SortMessages(DocumentEditor& ed);
 
 } // namespace pravik

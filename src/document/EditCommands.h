@@ -55,6 +55,16 @@ SmlNode* PasteCut(SmlDocument& doc, SmlNode* cut, SmlNode* target);
 SmlNode* DropMove(SmlDocument& doc, SmlNode* dragged, SmlNode* target);
 SmlNode* DropCopy(SmlDocument& doc, const SmlNode* dragged, SmlNode* target);
 
+// The ways a node comes to a new place below target.
+enum class Placing {
+    NewChild, // a new list or item added below target (node is nullptr)
+    Paste,    // the clipboard's node pasted on target (nullptr: nothing selected)
+    Drop,     // a dragged node dropped on target
+};
+// Where a node may be placed: the one rule behind paste's refusal, the
+// drop's acceptance and the enabling of the commands that place nodes.
+bool CanPlace(const SmlDocument& doc, const SmlNode* node, const SmlNode* target, Placing how);
+
 } // namespace EditCommands
 
 } // namespace pravik

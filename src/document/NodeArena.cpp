@@ -128,23 +128,22 @@ void* NodeArena::nodeSlot() {
     return item;
 }
 
-SmlNode* NodeArena::newNode(QByteArrayView text, int imageIndex) {
-    return newNode(text, {}, imageIndex);
+SmlNode* NodeArena::newNode(QByteArrayView text, NodeKind kind) {
+    return newNode(text, {}, kind);
 }
 
-SmlNode* NodeArena::newNode(QByteArrayView first, QByteArrayView second, int imageIndex) {
+SmlNode* NodeArena::newNode(QByteArrayView first, QByteArrayView second, NodeKind kind) {
     // The text first: should it fail, no node slot is lost.
     const char* bytes = copyText(first, second);
-    return new (nodeSlot())
-        SmlNode(bytes, static_cast<int>(first.size() + second.size()), imageIndex);
+    return new (nodeSlot()) SmlNode(bytes, static_cast<int>(first.size() + second.size()), kind);
 }
 
 SmlNode* NodeArena::newNodeSharingText(const SmlNode& source) {
-    return new (nodeSlot()) SmlNode(source.m_text, source.m_textSize, source.m_imageIndex);
+    return new (nodeSlot()) SmlNode(source.m_text, source.m_textSize, source.m_kind);
 }
 
 SmlNode* NodeArena::newRoot() {
-    SmlNode* root = newNode({}, ImageMessage);
+    SmlNode* root = newNode({}, NodeKind::Message);
     root->m_isRoot = true;
     return root;
 }
@@ -227,7 +226,7 @@ void NodeArena::freeSubtree(SmlNode* root) {
 
 SmlNode* NodeArena::cloneSubtree(const SmlNode& source, bool sameArena) {
     auto copyOf = [&](const SmlNode& n) {
-        SmlNode* c = sameArena ? newNodeSharingText(n) : newNode(n.TextView(), n.m_imageIndex);
+        SmlNode* c = sameArena ? newNodeSharingText(n) : newNode(n.TextView(), n.m_kind);
         c->m_sourceLine = n.m_sourceLine;
         return c;
     };
@@ -260,21 +259,21 @@ void DetachedSubtree::reset() {
     m_root = nullptr;
 }
 
-SmlNode* DetachedSubtree::appendChild(SmlNode* parent, QByteArrayView text, int imageIndex) {
-    return appendChild(parent, text, {}, imageIndex);
+SmlNode* DetachedSubtree::appendChild(SmlNode* parent, QByteArrayView text, NodeKind kind) {
+    return appendChild(parent, text, {}, kind);
 }
 
 SmlNode* DetachedSubtree::appendChild(SmlNode* parent, QByteArrayView first, QByteArrayView second,
-                                      int imageIndex) {
+                                      NodeKind kind) {
     m_arena->reserveChild(parent);
-    SmlNode* child = m_arena->newNode(first, second, imageIndex);
+    SmlNode* child = m_arena->newNode(first, second, kind);
     m_arena->appendChild(parent, child);
     return child;
 }
 
-DetachedSubtree DetachedSubtree::create(QByteArrayView text, int imageIndex) {
+DetachedSubtree DetachedSubtree::create(QByteArrayView text, NodeKind kind) {
     auto arena = std::make_shared<NodeArena>();
-    SmlNode* node = arena->newNode(text, imageIndex);
+    SmlNode* node = arena->newNode(text, kind);
     return DetachedSubtree(std::move(arena), node);
 }
 

@@ -10,6 +10,7 @@
 namespace pravik {
 
 class SmlNode;
+enum class NodeKind : int;
 
 // The memory of one document's nodes: the node objects, their texts and
 // their child arrays all come from a few large blocks, so that closing or
@@ -26,9 +27,9 @@ public:
     NodeArena& operator=(const NodeArena&) = delete;
 
     // A new node with a copy of text (the copy ends with a NUL byte).
-    SmlNode* newNode(QByteArrayView text, int imageIndex);
+    SmlNode* newNode(QByteArrayView text, NodeKind kind);
     // The same, the text given as two pieces to be joined.
-    SmlNode* newNode(QByteArrayView first, QByteArrayView second, int imageIndex);
+    SmlNode* newNode(QByteArrayView first, QByteArrayView second, NodeKind kind);
     // A node sharing text bytes that already live in this arena.
     SmlNode* newNodeSharingText(const SmlNode& source);
     // The hidden holder of a document's messages.
@@ -49,7 +50,7 @@ public:
     // Iterative, so any depth is fine.
     void freeSubtree(SmlNode* root);
 
-    // A deep copy of a subtree: new nodes, images and source lines kept, no
+    // A deep copy of a subtree: new nodes, kinds and source lines kept, no
     // cut marks. Texts are shared when source lives in this arena
     // (sameArena), copied otherwise. Iterative.
     SmlNode* cloneSubtree(const SmlNode& source, bool sameArena);
@@ -125,13 +126,13 @@ public:
 
     // Building a detached tree: a new last child of parent (a node of this
     // subtree); the text may come in two pieces to be joined.
-    SmlNode* appendChild(SmlNode* parent, QByteArrayView text, int imageIndex);
+    SmlNode* appendChild(SmlNode* parent, QByteArrayView text, NodeKind kind);
     SmlNode* appendChild(SmlNode* parent, QByteArrayView first, QByteArrayView second,
-                         int imageIndex);
+                         NodeKind kind);
 
     // A fresh tree in a fresh arena: one node, or the hidden holder of a
     // document's messages (what the reader builds).
-    static DetachedSubtree create(QByteArrayView text, int imageIndex);
+    static DetachedSubtree create(QByteArrayView text, NodeKind kind);
     static DetachedSubtree createRoot();
 
 private:

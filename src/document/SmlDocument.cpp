@@ -1,6 +1,7 @@
 #include "document/SmlDocument.h"
 
 #include "document/DocumentEdit.h"
+#include "document/DocumentEditor.h"
 #include "platform/AnsiText.h"
 
 #include <QUndoStack>
@@ -55,21 +56,25 @@ SmlNode* SmlDocument::nodeAtAbsoluteIndex(qint64 index) const {
 
 // --- edits and their undo -------------------------------------------------------
 
-bool SmlDocument::perform(const QString& name, const std::function<void()>& edit) {
+bool SmlDocument::perform(const QString& name, const std::function<void(DocumentEditor&)>& edit) {
     if (m_recording) {
-        edit(); // part of the step already being recorded
+        edit(*m_editor); // part of the step already being recorded
         return true;
     }
     std::vector<Step> steps;
+    DocumentEditor editor(*this);
     m_recording = &steps;
+    m_editor = &editor;
     try {
-        edit();
+        edit(editor);
     } catch (...) {
         m_recording = nullptr;
+        m_editor = nullptr;
         undoSteps(steps, steps.size());
         throw;
     }
     m_recording = nullptr;
+    m_editor = nullptr;
     if (steps.empty())
         return false;
     m_undoStack->push(new DocumentEdit(*this, name, std::move(steps)));
@@ -122,9 +127,11 @@ void SmlDocument::undoSteps(std::vector<Step>& steps, size_t count) {
             break;
         case Step::Kind::SetText:
             doSetText(s.node, s.oldText, s.oldSize);
+            setCheckMark(s.node, false);
             break;
-        case Step::Kind::SetImage:
-            doSetImage(s.node, s.oldImage);
+        case Step::Kind::SetKind:
+            doSetKind(s.node, s.oldKind);
+            setCheckMark(s.node, false);
             break;
         }
     }
@@ -150,9 +157,11 @@ void SmlDocument::redoSteps(std::vector<Step>& steps) {
             break;
         case Step::Kind::SetText:
             doSetText(s.node, s.newText, s.newSize);
+            setCheckMark(s.node, false);
             break;
-        case Step::Kind::SetImage:
-            doSetImage(s.node, s.newImage);
+        case Step::Kind::SetKind:
+            doSetKind(s.node, s.newKind);
+            setCheckMark(s.node, false);
             break;
         }
     }
@@ -172,6 +181,7 @@ void SmlDocument::resetTo(DetachedSubtree root, qint64 nodeCount) {
     m_arena = root.arena();
     m_root = root.release();
     m_nodeCount = nodeCount;
+    m_marks.clear();
     endResetModel();
     // The old tree is freed at once, after the views have let go of it.
     oldArena.reset();
@@ -183,8 +193,8 @@ void SmlDocument::clear() {
     resetTo(DetachedSubtree::createRoot(), 0);
 }
 
-DetachedSubtree SmlDocument::newDetached(QByteArrayView text, int imageIndex) {
-    return DetachedSubtree(m_arena, m_arena->newNode(text, imageIndex));
+DetachedSubtree SmlDocument::newDetached(QByteArrayView text, NodeKind kind) {
+    return DetachedSubtree(m_arena, m_arena->newNode(text, kind));
 }
 
 DetachedSubtree SmlDocument::cloneSubtree(const SmlNode* node) {
@@ -206,6 +216,7 @@ SmlNode* SmlDocument::doInsert(SmlNode* h, int row, SmlNode* node) {
 
 void SmlDocument::doTake(SmlNode* node) {
     emit nodesAboutToBeRemoved(node);
+    dropCheckMarks(node);
     SmlNode* h = node->m_parent;
     const int row = node->row();
     const qint64 size = node->subtreeSize();
@@ -269,14 +280,10 @@ void SmlDocument::doSetText(SmlNode* node, const char* text, int size) {
     emit dataChanged(idx, idx, {Qt::DisplayRole, TextRole});
 }
 
-void SmlDocument::doSetImage(SmlNode* node, int value) {
-    node->m_imageIndex = static_cast<signed char>(value);
+void SmlDocument::doSetKind(SmlNode* node, NodeKind kind) {
+    node->m_kind = kind;
     const QModelIndex idx = indexOf(node);
     emit dataChanged(idx, idx, {Qt::DecorationRole, ImageIndexRole});
-}
-
-SmlNode* SmlDocument::appendNode(SmlNode* parent, QByteArrayView text, int imageIndex) {
-    return insertSubtree(parent, childCountOf(parent), newDetached(text, imageIndex));
 }
 
 SmlNode* SmlDocument::insertSubtree(SmlNode* parent, int row, DetachedSubtree subtree) {
@@ -289,29 +296,16 @@ SmlNode* SmlDocument::insertSubtree(SmlNode* parent, int row, DetachedSubtree su
     makeRoomForStep(); // recording cannot fail once the change is made
     SmlNode* node = doInsert(h, row, subtree.get());
     subtree.release();
-    if (m_recording) {
-        Step s;
-        s.kind = Step::Kind::Insert;
-        s.node = node;
-        s.toHolder = h;
-        s.toRow = row;
-        record(std::move(s));
-    }
+    Step s;
+    s.kind = Step::Kind::Insert;
+    s.node = node;
+    s.toHolder = h;
+    s.toRow = row;
+    record(std::move(s));
     return node;
 }
 
-DetachedSubtree SmlDocument::takeNode(SmlNode* node) {
-    if (m_recording)
-        throw std::logic_error("inside an edit, nodes are removed with removeNode");
-    doTake(node);
-    return DetachedSubtree(m_arena, node);
-}
-
 void SmlDocument::removeNode(SmlNode* node) {
-    if (!m_recording) {
-        takeNode(node).reset();
-        return;
-    }
     makeRoomForStep();
     Step s;
     s.kind = Step::Kind::Take;
@@ -335,16 +329,14 @@ bool SmlDocument::moveNode(SmlNode* node, SmlNode* newParent, int row) {
     const int finalRow = from == to && row > srcRow ? row - 1 : row;
     makeRoomForStep();
     doMove(node, to, finalRow);
-    if (m_recording) {
-        Step s;
-        s.kind = Step::Kind::Move;
-        s.node = node;
-        s.fromHolder = from;
-        s.fromRow = srcRow;
-        s.toHolder = to;
-        s.toRow = finalRow;
-        record(std::move(s));
-    }
+    Step s;
+    s.kind = Step::Kind::Move;
+    s.node = node;
+    s.fromHolder = from;
+    s.fromRow = srcRow;
+    s.toHolder = to;
+    s.toRow = finalRow;
+    record(std::move(s));
     return true;
 }
 
@@ -354,15 +346,12 @@ void SmlDocument::reorderTopLevel(const std::vector<SmlNode*>& order) {
     if (std::equal(order.begin(), order.end(), m_root->m_children))
         return;
     Step s;
-    if (m_recording) {
-        s.kind = Step::Kind::Reorder;
-        s.oldOrder.assign(m_root->m_children, m_root->m_children + m_root->m_childCount);
-        s.newOrder = order;
-        makeRoomForStep();
-    }
+    s.kind = Step::Kind::Reorder;
+    s.oldOrder.assign(m_root->m_children, m_root->m_children + m_root->m_childCount);
+    s.newOrder = order;
+    makeRoomForStep();
     doReorder(order);
-    if (m_recording)
-        record(std::move(s));
+    record(std::move(s));
 }
 
 // --- node content -------------------------------------------------------------------
@@ -375,32 +364,28 @@ void SmlDocument::setText(SmlNode* node, QByteArrayView text) {
     makeRoomForStep();
     m_arena->setText(node, text);
     doSetText(node, node->m_text, node->m_textSize);
-    if (m_recording) {
-        Step s;
-        s.kind = Step::Kind::SetText;
-        s.node = node;
-        s.oldText = oldText;
-        s.oldSize = oldSize;
-        s.newText = node->m_text;
-        s.newSize = node->m_textSize;
-        record(std::move(s));
-    }
+    Step s;
+    s.kind = Step::Kind::SetText;
+    s.node = node;
+    s.oldText = oldText;
+    s.oldSize = oldSize;
+    s.newText = node->m_text;
+    s.newSize = node->m_textSize;
+    record(std::move(s));
 }
 
-void SmlDocument::setImage(SmlNode* node, int value) {
-    if (node->m_imageIndex == value)
+void SmlDocument::setKind(SmlNode* node, NodeKind kind) {
+    if (node->m_kind == kind)
         return;
-    const int old = node->m_imageIndex;
+    const NodeKind old = node->m_kind;
     makeRoomForStep();
-    doSetImage(node, value);
-    if (m_recording) {
-        Step s;
-        s.kind = Step::Kind::SetImage;
-        s.node = node;
-        s.oldImage = old;
-        s.newImage = value;
-        record(std::move(s));
-    }
+    doSetKind(node, kind);
+    Step s;
+    s.kind = Step::Kind::SetKind;
+    s.node = node;
+    s.oldKind = old;
+    s.newKind = kind;
+    record(std::move(s));
 }
 
 void SmlDocument::setCut(SmlNode* node, bool cut) {
@@ -411,12 +396,56 @@ void SmlDocument::setCut(SmlNode* node, bool cut) {
     emit dataChanged(idx, idx, {Qt::ForegroundRole, CutRole});
 }
 
-void SmlDocument::beginBulkImageChange() {
+void SmlDocument::setCheckMarks(const std::vector<SmlNode*>& faulty) {
+    if (m_marks.empty() && faulty.empty())
+        return;
+    // One layout notification instead of one per node, which a large tree
+    // view cannot afford.
     emit layoutAboutToBeChanged();
+    m_marks.clear();
+    m_marks.insert(faulty.begin(), faulty.end());
+    emit layoutChanged();
 }
 
-void SmlDocument::endBulkImageChange() {
-    emit layoutChanged();
+void SmlDocument::setCheckMark(SmlNode* node, bool marked) {
+    const bool changed = marked ? m_marks.insert(node).second : m_marks.erase(node) != 0;
+    if (!changed)
+        return;
+    const QModelIndex idx = indexOf(node);
+    emit dataChanged(idx, idx, {Qt::DecorationRole, ImageIndexRole});
+}
+
+void SmlDocument::copyCheckMarks(const SmlNode* source, SmlNode* copy) {
+    if (m_marks.empty())
+        return;
+    // Both subtrees have the same shape: walk them side by side.
+    const SmlNode* s = source;
+    SmlNode* c = copy;
+    while (s) {
+        if (isCheckMarked(s))
+            setCheckMark(c, true);
+        if (s->childCount()) {
+            s = s->child(0);
+            c = c->child(0);
+            continue;
+        }
+        while (s && s != source && s->row() + 1 >= s->parent()->childCount()) {
+            s = s->parent();
+            c = c->parent();
+        }
+        if (!s || s == source)
+            break;
+        s = s->parent()->child(s->row() + 1);
+        c = c->parent()->child(c->row() + 1);
+    }
+}
+
+void SmlDocument::dropCheckMarks(const SmlNode* subtreeRoot) {
+    if (m_marks.empty())
+        return;
+    const SmlNode* end = subtreeRoot->nextSkippingChildren();
+    for (const SmlNode* n = subtreeRoot; n && n != end; n = n->nextPreOrder())
+        m_marks.erase(n);
 }
 
 // --- QAbstractItemModel ----------------------------------------------------------------
@@ -463,7 +492,7 @@ QVariant SmlDocument::data(const QModelIndex& index, int role) const {
     case TextRole:
         return n->TextView().toByteArray(); // a copy: the variant may outlive the node
     case ImageIndexRole:
-        return n->ImageIndex();
+        return imageIndexOf(n);
     case CutRole:
         return n->IsCut();
     default:

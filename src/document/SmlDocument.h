@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class QUndoStack;
@@ -13,19 +14,21 @@ class QUndoStack;
 namespace pravik {
 
 class DocumentEdit;
+class DocumentEditor;
 
 // The one copy of the document: the tree of SmlNodes, shown directly by the
 // main window's tree view. Every structural change goes through here and is
 // announced with the matching model notifications. The document also keeps
-// the undo stack of the user's edits: every edit runs through perform(),
-// which records what it changed as one undoable step. No widgets here: icons
-// and the greyed cut look are the GUI's business (see the roles below).
+// the undo stack of the user's edits: the tree changes only inside
+// perform(), through the DocumentEditor it hands out, which records what
+// the edit changed as one undoable step. No widgets here: icons and the
+// greyed cut look are the GUI's business (see the roles below).
 class SmlDocument : public QAbstractItemModel {
     Q_OBJECT
 public:
     enum Roles {
         TextRole = Qt::UserRole + 1, // QByteArray, the node text as stored
-        ImageIndexRole,              // int, 0 to 5
+        ImageIndexRole,              // int: the kind, + 3 when the check marked the node
         CutRole,                     // bool, the node waits to be pasted after a cut
     };
 
@@ -50,11 +53,12 @@ public:
 
     // --- edits and their undo ---------------------------------------------
     // Runs edit as one undoable step named name: whatever it changes through
-    // the structural and content calls below is recorded and pushed on the
-    // undo stack. Returns false, pushing nothing, when edit changed nothing.
-    // When edit throws, everything it changed is taken back first, so the
-    // document is as it was, and the exception travels on.
-    bool perform(const QString& name, const std::function<void()>& edit);
+    // the editor it is given is recorded and pushed on the undo stack.
+    // Returns false, pushing nothing, when edit changed nothing. When edit
+    // throws, everything it changed is taken back first, so the document is
+    // as it was, and the exception travels on. Inside an edit, perform()
+    // adds to the step already being recorded.
+    bool perform(const QString& name, const std::function<void(DocumentEditor&)>& edit);
     // The step perform() pushed last (for the caller to note selections).
     DocumentEdit* lastEdit() const;
     QUndoStack* undoStack() const { return m_undoStack; }
@@ -72,45 +76,31 @@ public:
     void clear();
     // A new detached node, or a deep copy of a subtree, in this document's
     // memory, for inserting later.
-    DetachedSubtree newDetached(QByteArrayView text, int imageIndex);
+    DetachedSubtree newDetached(QByteArrayView text, NodeKind kind);
     DetachedSubtree cloneSubtree(const SmlNode* node);
     // The memory of this document's nodes.
     NodeArena& arena() { return *m_arena; }
 
-    // --- structural changes ---------------------------------------------
-    // Appends a new node as last child of parent (nullptr: top level).
-    SmlNode* appendNode(SmlNode* parent, QByteArrayView text, int imageIndex);
-    // Inserts a detached subtree as child number row of parent (nullptr:
-    // top level). A subtree from another document is copied in.
-    SmlNode* insertSubtree(SmlNode* parent, int row, DetachedSubtree subtree);
-    // Detaches a node with its subtree from the tree.
-    DetachedSubtree takeNode(SmlNode* node);
-    void removeNode(SmlNode* node);
-    // Moves node (with its subtree) so that it becomes child number row of
-    // newParent (nullptr: top level), row counted as before the move, like
-    // QAbstractItemModel::beginMoveRows. Refuses (false) to move a node into
-    // its own subtree.
-    bool moveNode(SmlNode* node, SmlNode* newParent, int row);
-    // Reorders the top level; order holds every top-level node once.
-    void reorderTopLevel(const std::vector<SmlNode*>& order);
-
-    // --- node content -----------------------------------------------------
-    // Stores new text bytes; the same bytes again change nothing.
-    void setText(SmlNode* node, QByteArrayView text);
-    // SetNodeImage: the image and the selected-state image.
-    void setImage(SmlNode* node, int value);
-    // The cut mark is display state, not an edit: never recorded.
+    // --- display state: never an edit, never recorded ------------------------
+    // The cut mark of the node waiting in the clipboard.
     void setCut(SmlNode* node, bool cut);
 
-    // Many image changes at once (the structure check): one layout
-    // notification instead of one per node, which a large tree view cannot
-    // afford. Between begin and end only setImageQuietly may be used. These
-    // marks are not edits and are not recorded.
-    void beginBulkImageChange();
-    void setImageQuietly(SmlNode* node, int value) {
-        node->m_imageIndex = static_cast<signed char>(value);
+    // The structure check's verdict: the nodes it found faulty, drawn with
+    // their kind's error image. Only the check sets marks (replacing all of
+    // them at once); a node loses its mark when an edit stores it again, when
+    // an undo or redo changes it, and when it leaves the tree, so an undo
+    // never brings back a mark the tree no longer deserves.
+    void setCheckMarks(const std::vector<SmlNode*>& faulty);
+    bool isCheckMarked(const SmlNode* node) const { return m_marks.count(node) != 0; }
+    bool hasCheckMarks() const { return !m_marks.empty(); }
+    // What the tree shows: the kind's image, the error image when marked.
+    int imageIndexOf(const SmlNode* node) const {
+        return ImageIndexFor(node->Kind(), isCheckMarked(node));
     }
-    void endBulkImageChange();
+    // Sets or clears one node's mark (a copy keeps its source's marks).
+    void setCheckMark(SmlNode* node, bool marked);
+    // Gives copy, a copy of source, the marks of source's subtree.
+    void copyCheckMarks(const SmlNode* source, SmlNode* copy);
 
     // --- QAbstractItemModel -------------------------------------------------
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -131,9 +121,19 @@ signals:
 
 private:
     friend class DocumentEdit;
+    friend class DocumentEditor;
     struct Step;
     SmlNode* holder(SmlNode* parent) const { return parent ? parent : m_root; }
-    SmlNode* parentOf(const SmlNode* node) const { return node->parent(); }
+
+    // The tree-changing calls, each recorded in the step being made; only
+    // the DocumentEditor of a running perform() reaches them.
+    SmlNode* insertSubtree(SmlNode* parent, int row, DetachedSubtree subtree);
+    void removeNode(SmlNode* node);
+    bool moveNode(SmlNode* node, SmlNode* newParent, int row);
+    void reorderTopLevel(const std::vector<SmlNode*>& order);
+    void setText(SmlNode* node, QByteArrayView text);
+    void setKind(SmlNode* node, NodeKind kind);
+
     void record(Step step);
     void makeRoomForStep();
     // The primitive changes, without recording; used by recording calls and
@@ -143,15 +143,19 @@ private:
     void doMove(SmlNode* node, SmlNode* toHolder, int row);
     void doReorder(const std::vector<SmlNode*>& order);
     void doSetText(SmlNode* node, const char* text, int size);
-    void doSetImage(SmlNode* node, int value);
+    void doSetKind(SmlNode* node, NodeKind kind);
     void undoSteps(std::vector<Step>& steps, size_t count);
     void redoSteps(std::vector<Step>& steps);
+    // The marks of a subtree leaving the tree go with it.
+    void dropCheckMarks(const SmlNode* subtreeRoot);
 
     std::shared_ptr<NodeArena> m_arena;
     SmlNode* m_root = nullptr; // hidden; its children are the messages
     qint64 m_nodeCount = 0;
     QUndoStack* m_undoStack = nullptr;
     std::vector<Step>* m_recording = nullptr;
+    DocumentEditor* m_editor = nullptr; // while an edit runs
+    std::unordered_set<const SmlNode*> m_marks;
 };
 
 } // namespace pravik

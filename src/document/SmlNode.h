@@ -5,8 +5,11 @@
 
 namespace pravik {
 
-// ImageIndex values: the kind of a node, and the same kinds marked in error by
-// the structure check. The kind is always ImageIndex mod 3.
+enum class NodeKind : int { Message = 0, List = 1, Item = 2 };
+
+// The images the tree shows: one per kind, and the same kinds marked in
+// error by the structure check (the kind + 3). A node holds its kind; the
+// check's marks are the document's (SmlDocument::imageIndexOf).
 enum ImageIndexValue : int {
     ImageMessage = 0,
     ImageList = 1,
@@ -16,12 +19,14 @@ enum ImageIndexValue : int {
     ImageItemError = 5,
 };
 
-enum class NodeKind : int { Message = 0, List = 1, Item = 2 };
+inline constexpr int ImageIndexFor(NodeKind kind, bool marked) {
+    return static_cast<int>(kind) + (marked ? 3 : 0);
+}
 
 class NodeArena;
 class SmlDocument;
 
-// One node of the document tree: its SML line without brackets, its image
+// One node of the document tree: its SML line without brackets, its kind
 // and its children. Nodes live in their document's NodeArena; structural
 // changes go through SmlDocument so that views are told about them.
 class SmlNode {
@@ -34,8 +39,10 @@ public:
     // keep a deep copy (QByteArray(TextView())) to hold it longer.
     QByteArray Text() const { return QByteArray::fromRawData(m_text, m_textSize); }
     QByteArrayView TextView() const { return QByteArrayView(m_text, m_textSize); }
-    int ImageIndex() const { return m_imageIndex; }
-    NodeKind Kind() const { return static_cast<NodeKind>(m_imageIndex % 3); }
+    // Fixed by whoever creates the node (the reader by the text's first
+    // letter, the dialogs by the type chosen); an item edited into a list
+    // changes it.
+    NodeKind Kind() const { return m_kind; }
     bool IsCut() const { return m_cut; }
     // The line of the file the node was read from, from 1; 0 for a node
     // made by editing.
@@ -65,14 +72,14 @@ public:
 
     // For building a tree before it is handed to the document (the reader);
     // never on a node that a view already shows.
-    void setImageDetached(int value) { m_imageIndex = static_cast<signed char>(value); }
+    void setKindDetached(NodeKind kind) { m_kind = kind; }
     void setSourceLine(int line) { m_sourceLine = line; }
 
 private:
     friend class NodeArena;
     friend class SmlDocument;
-    SmlNode(const char* text, int textSize, int imageIndex)
-        : m_text(text), m_textSize(textSize), m_imageIndex(static_cast<signed char>(imageIndex)) {}
+    SmlNode(const char* text, int textSize, NodeKind kind)
+        : m_text(text), m_textSize(textSize), m_kind(kind) {}
     void renumberFrom(int first);
     bool isRoot() const { return m_isRoot; }
 
@@ -83,7 +90,7 @@ private:
     SmlNode** m_children = nullptr;
     int m_childCount = 0;
     int m_sourceLine = 0;
-    signed char m_imageIndex;
+    NodeKind m_kind;
     unsigned char m_capacityClass = 0xFF; // of m_children; 0xFF: none
     bool m_cut = false;
     bool m_isRoot = false; // the document's hidden holder of the messages

@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
+#include "platform/PathNames.h"
 #include "platform/PlatformError.h"
 #include "platform/PrivateProfile.h"
 
@@ -27,14 +28,6 @@ constexpr std::array<int, 8> kTimeoutDefaults{1, 10, 45, 30, 10, 5, 10, 5};
 constexpr int kLinkTestDefault = 30;
 constexpr int kRetryLimitDefault = 3;
 constexpr std::array<int, 8> kKeepDays{1, 7, 14, 21, 30, 60, 90, 0};
-
-QString ReplaceExtension(const QString& path, const QString& extension) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot > slash)
-        return path.left(dot) + extension;
-    return path + extension;
-}
 
 QByteArray BoolText(bool value) {
     return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
@@ -80,12 +73,11 @@ private:
 } // namespace
 
 QString DriverConfigPathFor(const QString& documentPath) {
-    return ReplaceExtension(documentPath, QStringLiteral(".cfg"));
+    return PathNames::ChangeFileExt(documentPath, QStringLiteral(".cfg"));
 }
 
 QString SmlNameFor(const QString& cfgPath) {
-    const QString name = cfgPath.mid(cfgPath.lastIndexOf(QLatin1Char('/')) + 1);
-    return ReplaceExtension(name, QStringLiteral(".sml"));
+    return PathNames::ChangeFileExt(PathNames::FileNamePart(cfgPath), QStringLiteral(".sml"));
 }
 
 DriverConfig DefaultDriverConfig(const QString& cfgPath) {

@@ -1,5 +1,6 @@
 #include "secs/CommonSmlImport.h"
 
+#include "document/DocumentEditor.h"
 #include "document/DocumentOperations.h"
 #include "document/ItemTypes.h"
 #include "document/NodeHeader.h"
@@ -340,8 +341,8 @@ DetachedSubtree Build(const Definition& d, const NewMessageNode& newMessage, qin
         const Work w = work.back();
         work.pop_back();
         const DefNode& n = d.nodes[static_cast<size_t>(w.node)];
-        SmlNode* made =
-            tree.appendChild(w.parent, NodeText(d, n), n.type == 0 ? ImageList : ImageItem);
+        SmlNode* made = tree.appendChild(w.parent, NodeText(d, n),
+                                         n.type == 0 ? NodeKind::List : NodeKind::Item);
         ++nodeCount;
         kids = d.children(w.node);
         for (auto it = kids.rbegin(); it != kids.rend(); ++it)
@@ -431,7 +432,7 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
     if (!make) {
         auto arena = std::make_shared<NodeArena>();
         make = [arena](QByteArrayView t) {
-            return DetachedSubtree(arena, arena->newNode(t, ImageMessage));
+            return DetachedSubtree(arena, arena->newNode(t, NodeKind::Message));
         };
     }
     result.messages.reserve(definitions.size());
@@ -444,14 +445,26 @@ ImportResult ImportCommonSml(QByteArrayView text, const NewMessageNode& newMessa
 }
 
 NewMessageNode NewMessageIn(SmlDocument& doc) {
-    return [&doc](QByteArrayView text) { return doc.newDetached(text, ImageMessage); };
+    return [&doc](QByteArrayView text) { return doc.newDetached(text, NodeKind::Message); };
 }
 
 QString KeyText(qint64 key) {
     return QStringLiteral("S%1F%2").arg(key / 1000).arg(key % 1000);
 }
 
+QString ImportStepName() {
+    return QStringLiteral("공통 SML 가져오기");
+}
+
 AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>& messages) {
+    AddedMessages added;
+    doc.perform(ImportStepName(),
+                [&](DocumentEditor& ed) { added = AddImportedMessages(ed, messages); });
+    return added;
+}
+
+AddedMessages AddImportedMessages(DocumentEditor& ed, std::vector<ImportedMessage>& messages) {
+    const SmlDocument& doc = ed.document();
     QSet<qint64> present;
     for (int row = 0; row < doc.topLevelCount(); ++row) {
         const NodeHeader h = NodeHeader::Read(*doc.topLevel(row));
@@ -465,12 +478,12 @@ AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>
             continue;
         }
         result.added.push_back(
-            doc.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition)));
+            ed.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition)));
     }
     // Nothing added, nothing reordered: the document stays as it was.
     if (result.added.empty())
         return result;
-    SortMessages(doc);
+    SortMessages(ed);
     // The added messages in the order they now stand in.
     const QSet<const SmlNode*> added(result.added.begin(), result.added.end());
     result.added.clear();

@@ -41,6 +41,7 @@ inline constexpr qint64 kMaxImportNodes = 4000000;
 // the document's (SmlDocument::newDetached) saves copying them in.
 using NewMessageNode = std::function<DetachedSubtree(QByteArrayView text)>;
 
+class DocumentEditor;
 class SmlDocument;
 // Builds the definitions in doc's memory, where adding them copies nothing.
 NewMessageNode NewMessageIn(SmlDocument& doc);
@@ -64,9 +65,11 @@ struct AddedMessages {
 };
 
 // Adds the imported messages the document does not have yet (by SxFy) at
-// the top level and sorts the messages. Inside SmlDocument::perform this
-// is one undoable step.
+// the top level and sorts the messages, as part of the edit ed records.
+AddedMessages AddImportedMessages(DocumentEditor& ed, std::vector<ImportedMessage>& messages);
+// The same as one undoable step of its own ("공통 SML 가져오기").
 AddedMessages AddImportedMessages(SmlDocument& doc, std::vector<ImportedMessage>& messages);
+QString ImportStepName();
 
 // "S6F11" for a key.
 QString KeyText(qint64 key);

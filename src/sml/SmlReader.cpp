@@ -60,16 +60,16 @@ void TreeBuilder::processLine(const char* begin, const char* end, const char* lt
         if (b.isEmpty())
             trim(a);
 
-        int image = ImageItem;
+        NodeKind kind = NodeKind::Item;
         if (first == 'S') {
-            image = ImageMessage;
+            kind = NodeKind::Message;
             ++m_result.counts.messages;
         } else if (first == 'L') {
-            image = ImageList;
+            kind = NodeKind::List;
         }
         SmlNode* holder = m_current ? (lt == 1 ? m_current->parent() : m_current) : nullptr;
         SmlNode* added =
-            m_result.root.appendChild(holder ? holder : m_result.root.get(), a, b, image);
+            m_result.root.appendChild(holder ? holder : m_result.root.get(), a, b, kind);
         added->setSourceLine(m_lineNumber);
         m_current = added;
         ++m_result.counts.nodes;
@@ -114,10 +114,12 @@ ParsedSml ParseSml(const QByteArray& text) {
     return builder.finish();
 }
 
-ReadCounts ReadDocument(const QString& path, SmlDocument& doc) {
+ReadCounts ReadDocument(const QString& path, SmlDocument& doc, QByteArray* fileText) {
     const QByteArray text = FileSystem::ReadWholeFile(path);
     ParsedSml parsed = ParseSml(text);
     doc.resetTo(std::move(parsed.root), parsed.counts.nodes);
+    if (fileText)
+        *fileText = text;
     return parsed.counts;
 }
 

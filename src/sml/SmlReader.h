@@ -29,8 +29,9 @@ ParsedSml ParseSml(const QByteArray& text);
 
 // Replaces the document with the contents of the file at path. The whole
 // file is read first: when it cannot be read, PlatformError("Cannot open
-// file %s") is thrown and the document is left as it was.
-ReadCounts ReadDocument(const QString& path, SmlDocument& doc);
+// file %s") is thrown and the document is left as it was. fileText, when
+// given, receives the file's bytes (the text pane shows them as read).
+ReadCounts ReadDocument(const QString& path, SmlDocument& doc, QByteArray* fileText = nullptr);
 
 // The status-bar texts for the counts, "전체 메시지: N개" and "전체 아이템: N개".
 QString MessageCountText(qint64 messages);

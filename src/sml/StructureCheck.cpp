@@ -23,18 +23,21 @@ int CheckedImageIndex(const SmlNode* node) {
     return children == 0 ? ImageItem : ImageItemError;
 }
 
-CheckResult CheckStructure(SmlDocument& doc) {
+CheckResult CheckStructure(const SmlDocument& doc) {
     CheckResult result;
-    doc.beginBulkImageChange();
     qint64 index = 0;
-    for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder(), ++index) {
-        const int value = CheckedImageIndex(n);
-        doc.setImageQuietly(n, value);
-        if (value >= ImageMessageError)
+    for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder(), ++index)
+        if (CheckedImageIndex(n) >= ImageMessageError)
             result.faulty.push_back({index, n});
-    }
-    doc.endBulkImageChange();
     return result;
+}
+
+std::vector<SmlNode*> CheckResult::nodes() const {
+    std::vector<SmlNode*> out;
+    out.reserve(faulty.size());
+    for (const FaultyNode& f : faulty)
+        out.push_back(f.node);
+    return out;
 }
 
 } // namespace pravik

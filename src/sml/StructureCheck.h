@@ -16,15 +16,17 @@ struct FaultyNode {
 struct CheckResult {
     std::vector<FaultyNode> faulty; // in pre-order
     bool anyFaulty() const { return !faulty.empty(); }
+    std::vector<SmlNode*> nodes() const;
 };
 
-// The correct or faulty ImageIndex of a node by the rules of its kind: a
+// The correct or faulty image of a node by the rules of its kind: a
 // message has at most one child, a list as many as its count says (or
 // exactly one for "n"), an item none.
 int CheckedImageIndex(const SmlNode* node);
 
-// Marks every node correct or faulty through its ImageIndex and returns the
-// faulty ones. Selecting and revealing them is the caller's business.
-CheckResult CheckStructure(SmlDocument& doc);
+// The faulty nodes of the document, in pre-order. Reads only: marking them
+// (SmlDocument::setCheckMarks), selecting and revealing them is the
+// caller's business.
+CheckResult CheckStructure(const SmlDocument& doc);
 
 } // namespace pravik

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "sml/SmlWriter.h"
+#include "support/DocumentEdits.h"
 
 namespace pravik::test {
 namespace {
@@ -12,12 +13,12 @@ TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) 
     EXPECT_EQ(w->state().FileName, "NoName.sml");
     EXPECT_EQ(w->windowTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv - NoName.sml");
-    EXPECT_EQ(enabledActions(),
-              (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
-                                 "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
-                                 "OptionConfig", "ToolViewTextSML", "ToolStructCheck",
-                                 "ToolProblems", "ItemFind", "FileImportSml", "FileExportSml",
-                                 "ToolPreview"}));
+    EXPECT_EQ(
+        enabledActions(),
+        (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
+                           "HelpAbout", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
+                           "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
+                           "ItemFind", "FileImportSml", "FileExportSml", "ToolPreview"}));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
@@ -164,7 +165,7 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheChangesFlag) {
     EXPECT_EQ(w->state().FileName, "NoName.sml");
 
     // The "&Yes" of New fails the same way and New does not go on.
-    w->document().appendNode(nullptr, "S1F1 P x", ImageMessage);
+    Append(w->document(), nullptr, "S1F1 P x", NodeKind::Message);
     w->state().FileName = bad;
     prompter.answerBox(Prompter::Answer::Yes);
     prompter.answerBox(Prompter::Answer::Ok);

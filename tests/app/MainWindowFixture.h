@@ -6,6 +6,7 @@
 #include "support/ScriptedGuiPrompter.h"
 #include "support/TempDir.h"
 
+#include "support/DocumentEdits.h"
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -61,11 +62,7 @@ protected:
 
     // A message added as an edit of the user's, so the document has changes.
     SmlNode* addMessage(const char* text) {
-        SmlNode* added = nullptr;
-        w->document().perform(QStringLiteral("test"), [&] {
-            added = w->document().appendNode(nullptr, text, ImageMessage);
-        });
-        return added;
+        return Append(w->document(), nullptr, text, NodeKind::Message);
     }
     // Unsaved changes without touching the tree: an empty step on the stack.
     void markModified() {

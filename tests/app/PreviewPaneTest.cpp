@@ -101,8 +101,7 @@ TEST_F(PreviewTest, FollowsEveryEditUndoAndTheCount) {
     w->selectNode(dataid);
     pane->refreshNow();
     // An edit, gathered and shown without being asked.
-    w->document().perform(QStringLiteral("test"),
-                          [&] { w->document().setText(dataid, "U4 3 DATAID"); });
+    Edit(w->document(), [&](DocumentEditor& ed) { ed.setText(dataid, "U4 3 DATAID"); });
     EXPECT_TRUE(pane->refreshPending());
     for (int i = 0; i < 100 && pane->refreshPending(); ++i)
         QTest::qWait(10);
@@ -125,7 +124,7 @@ TEST_F(PreviewTest, FollowsEveryEditUndoAndTheCount) {
     SmlNode* message = node("S6F11");
     w->selectNode(message->child(0));
     pane->refreshNow();
-    w->document().perform(QStringLiteral("test"), [&] { w->document().removeNode(message); });
+    Edit(w->document(), [&](DocumentEditor& ed) { ed.removeNode(message); });
     pane->refreshNow();
     EXPECT_NE(pane->shownMessage(), message);
     // A whole new file.
@@ -138,8 +137,7 @@ TEST_F(PreviewTest, FollowsEveryEditUndoAndTheCount) {
 TEST_F(PreviewTest, ShowsWhatIsWrongInsteadOfBytes) {
     showPane();
     SmlNode* value = node("S6F11", {0, 2, 0, 1, 0});
-    w->document().perform(QStringLiteral("test"),
-                          [&] { w->document().setText(value, "A n VALUE"); });
+    Edit(w->document(), [&](DocumentEditor& ed) { ed.setText(value, "A n VALUE"); });
     w->selectNode(value);
     pane->refreshNow();
     EXPECT_EQ(pane->sizeText(), "S6F11 인코딩할 수 없음");

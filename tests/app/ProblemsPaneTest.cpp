@@ -132,8 +132,7 @@ TEST_F(ProblemsPaneTest, ChecksAgainAMomentAfterAnEdit) {
     ASSERT_TRUE(waitForCheck());
     // Correct the open length: an undoable edit of the node's text.
     SmlNode* softrev = top(1)->child(0)->child(1);
-    w->document().perform(QStringLiteral("test"),
-                          [&] { w->document().setText(softrev, "A 20 SOFTREV"); });
+    Edit(w->document(), [&](DocumentEditor& ed) { ed.setText(softrev, "A 20 SOFTREV"); });
     EXPECT_TRUE(pane()->isStale());
     ASSERT_TRUE(waitForCheck());
     EXPECT_EQ(rowOf("E303"), -1);
@@ -168,8 +167,7 @@ TEST_F(ProblemsPaneTest, ARowOfADeletedNodeIsSafe) {
     EXPECT_EQ(w->selectedNode(), before);
 
     // A stale row whose finding is still there leads to its node.
-    w->document().perform(QStringLiteral("test"),
-                          [&] { w->document().setText(top(0), "S1F1 P Are You There?"); });
+    Edit(w->document(), [&](DocumentEditor& ed) { ed.setText(top(0), "S1F1 P Are You There?"); });
     ASSERT_TRUE(pane()->isStale());
     pane()->activateRow(rowOf("E303"));
     EXPECT_EQ(w->selectedNode(), top(1)->child(0)->child(1));

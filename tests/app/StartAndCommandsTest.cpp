@@ -104,15 +104,11 @@ TEST_F(MainWindowTest, WindowGoesWithUnsavedChanges) {
     w = std::make_unique<TfmMain>(prompter); // for TearDown
 }
 
-TEST_F(MainWindowTest, AccessKeyRuleAndExtensionChange) {
+TEST_F(MainWindowTest, AccessKeyRule) {
     EXPECT_EQ(TfmMain::QtCaption("종료&"), "종료");
     EXPECT_EQ(TfmMain::QtCaption("파일(&F)"), "파일(&F)");
     EXPECT_EQ(TfmMain::QtCaption("C++소스만들기 &(&C)"), "C++소스만들기 (&C)");
     EXPECT_EQ(TfmMain::QtCaption("A&&B&"), "A&&B");
-    EXPECT_EQ(TfmMain::ChangeFileExt("/d/host.sml", ".cfg"), "/d/host.cfg");
-    EXPECT_EQ(TfmMain::ChangeFileExt("NoName.sml", ".cfg"), "NoName.cfg");
-    EXPECT_EQ(TfmMain::ChangeFileExt("/d.x/host", ".cfg"), "/d.x/host.cfg");
-    EXPECT_EQ(TfmMain::ChangeFileExt("a.b.sml", ".cfg"), "a.b.cfg");
 }
 
 TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {

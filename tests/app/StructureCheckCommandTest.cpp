@@ -24,11 +24,11 @@ TEST_F(MainWindowTest, CheckMarksRevealsAndSelectsTheFirstFault) {
 
     SmlNode* inner = top(1)->child(0)->child(0);
     SmlNode* nList = top(2)->child(1);
-    EXPECT_EQ(inner->ImageIndex(), ImageListError);
-    EXPECT_EQ(top(2)->ImageIndex(), ImageMessageError);
-    EXPECT_EQ(nList->ImageIndex(), ImageListError);
-    EXPECT_EQ(top(2)->child(0)->ImageIndex(), ImageList);
-    EXPECT_EQ(top(1)->ImageIndex(), ImageMessage);
+    EXPECT_EQ(w->document().imageIndexOf(inner), ImageListError);
+    EXPECT_EQ(w->document().imageIndexOf(top(2)), ImageMessageError);
+    EXPECT_EQ(w->document().imageIndexOf(nList), ImageListError);
+    EXPECT_EQ(w->document().imageIndexOf(top(2)->child(0)), ImageList);
+    EXPECT_EQ(w->document().imageIndexOf(top(1)), ImageMessage);
 
     // The first fault in pre-order is selected, with the selection handling
     // run for it; every fault is visible.
@@ -49,8 +49,10 @@ TEST_F(MainWindowTest, CheckAfterCorrectionsClearsTheMarksAndKeepsTheSelection) 
     w->action("ToolStructCheck")->trigger();
 
     SmlDocument& doc = w->document();
-    doc.removeNode(top(1)->child(0)->child(0)->child(2));
-    doc.removeNode(top(2)->child(1));
+    Edit(doc, [&](DocumentEditor& ed) {
+        ed.removeNode(top(1)->child(0)->child(0)->child(2));
+        ed.removeNode(top(2)->child(1));
+    });
     w->selectNode(top(0));
     prompter.answerBox(Prompter::Answer::Ok);
     w->action("ToolStructCheck")->trigger();
@@ -59,7 +61,7 @@ TEST_F(MainWindowTest, CheckAfterCorrectionsClearsTheMarksAndKeepsTheSelection) 
     EXPECT_EQ(prompter.boxes[1].title, "Information");
     EXPECT_EQ(prompter.boxes[1].text, "오류를 찾지 못했습니다.");
     for (SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        EXPECT_LT(n->ImageIndex(), 3) << n->Text().constData();
+        EXPECT_LT(w->document().imageIndexOf(n), 3) << n->Text().constData();
     EXPECT_EQ(w->selectedNode(), top(0));
 }
 

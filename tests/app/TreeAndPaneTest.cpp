@@ -4,6 +4,7 @@
 #include "sml/SmlWriter.h"
 
 #include "app/TextPane.h"
+#include "support/DocumentEdits.h"
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTimer>
@@ -38,11 +39,10 @@ TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
     SmlNode* list = message->child(0);
     SmlNode* item = list->child(0);
     const std::set<QString> always = {
-        "FileNew",         "FileLoad",      "FileSave",      "FileSaveas",
-        "MakeCppFile",     "FileExit",      "OptionConfig",  "ToolViewTextSML",
-        "ToolStructCheck", "ToolProblems",  "ToolStayOnTop", "HelpWhatsNew",
-        "HelpAbout",       "ItemFind",      "FileImportSml", "FileExportSml",
-        "ToolPreview"};
+        "FileNew",       "FileLoad",     "FileSave",        "FileSaveas",      "MakeCppFile",
+        "FileExit",      "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
+        "ToolStayOnTop", "HelpWhatsNew", "HelpAbout",       "ItemFind",        "FileImportSml",
+        "FileExportSml", "ToolPreview"};
     const auto with = [&](std::initializer_list<const char*> extra) {
         std::set<QString> s = always;
         for (const char* e : extra)
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, FullExpandAndCollapseWholeSubtrees) {
 
 TEST_F(MainWindowTest, TextPaneTogglesAndIsRegeneratedFromTheTree) {
     open("host.sml", "<S1F1 P x\r\n  <A 1 y >\r\n>\r\n");
-    w->document().appendNode(nullptr, "S9F9 P added", ImageMessage);
+    Append(w->document(), nullptr, "S9F9 P added", NodeKind::Message);
     w->action("ToolViewTextSML")->trigger();
     EXPECT_TRUE(w->memoShown());
     EXPECT_TRUE(w->memo()->isVisibleTo(w.get()));
@@ -210,14 +210,16 @@ TEST_F(MainWindowTest, TextPaneTogglesAndIsRegeneratedFromTheTree) {
     EXPECT_EQ(w->action("ToolViewTextSML")->text(), "코드 보기");
 
     // New while hidden leaves the text; while shown it empties it.
+    prompter.answerBox(Prompter::Answer::No); // the added message is an edit
     w->action("FileNew")->trigger();
     EXPECT_FALSE(w->memoText().isEmpty());
     w->action("ToolViewTextSML")->trigger();
     EXPECT_EQ(w->memo()->toPlainText(), ""); // an empty document
-    w->document().appendNode(nullptr, "S1F1 P", ImageMessage);
+    Append(w->document(), nullptr, "S1F1 P", NodeKind::Message);
     w->action("ToolViewTextSML")->trigger();
     w->action("ToolViewTextSML")->trigger();
     EXPECT_EQ(w->memo()->toPlainText(), "<S1F1 P\n>\n\n");
+    prompter.answerBox(Prompter::Answer::No);
     w->action("FileNew")->trigger();
     EXPECT_EQ(w->memo()->toPlainText(), "");
 }
@@ -253,7 +255,7 @@ TEST_F(MainWindowTest, SelectingAMessageMovesThePaneToItsFirstLine) {
     EXPECT_EQ(memo->caretPosition(), at);
 
     // A message missing from the pane (added after it was filled) moves nothing.
-    SmlNode* added = w->document().appendNode(nullptr, "S5F5 P new", ImageMessage);
+    SmlNode* added = Append(w->document(), nullptr, "S5F5 P new", NodeKind::Message);
     w->selectNode(added);
     EXPECT_EQ(memo->caretPosition(), at);
 }

@@ -7,6 +7,7 @@
 #include "editing/TfmItemEdit.h"
 #include "editing/TfmMsgEdit.h"
 
+#include "support/DocumentEdits.h"
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -220,10 +221,12 @@ TEST_F(MainWindowTest, CheckLeavesThePaneCaretWhereSelectingEveryFaultWould) {
     EXPECT_EQ(w->memo()->caretPosition(), w->memoText().indexOf("<S2F1 P also two"));
 
     // The first fault a message itself: the caret is on its line.
-    w->document().removeNode(top(0)->child(0)->child(0));
-    w->document().removeNode(top(0)->child(0));
-    w->document().appendNode(top(0), "L 0 ", ImageList);
-    w->document().appendNode(top(0), "L 0 ", ImageList);
+    Edit(w->document(), [&](DocumentEditor& ed) {
+        ed.removeNode(top(0)->child(0)->child(0));
+        ed.removeNode(top(0)->child(0));
+    });
+    Append(w->document(), top(0), "L 0 ", NodeKind::List);
+    Append(w->document(), top(0), "L 0 ", NodeKind::List);
     w->action("ToolViewTextSML")->trigger();
     w->action("ToolViewTextSML")->trigger();
     prompter.answerBox(Prompter::Answer::Ok);

@@ -368,9 +368,9 @@ TEST(Bodies, DeepDocumentsHaveNoLevelLimit) {
 TEST(Bodies, VeryDeepNestingStopsAtTheSizeLimitInsteadOfExhaustingMemory) {
     // A chain 20000 levels deep asks for a text of quadratic size.
     DetachedSubtree top = DetachedSubtree::createRoot();
-    SmlNode* at = top.appendChild(top.get(), "S1F1 P deep", ImageMessage);
+    SmlNode* at = top.appendChild(top.get(), "S1F1 P deep", NodeKind::Message);
     for (int i = 0; i < 20000; ++i)
-        at = top.appendChild(at, "L n V", ImageList);
+        at = top.appendChild(at, "L n V", NodeKind::List);
     SmlDocument doc;
     doc.resetTo(std::move(top), 20001);
     GeneratedText small(QStringLiteral("/x/deep.cpp"), 1 << 20);

@@ -73,9 +73,6 @@ TEST(FileNames, IncludeGuardHeaderNameAndProposals) {
     EXPECT_EQ(HeaderNameForSource("D:\\work\\msg.cpp"), "msg.h");
     EXPECT_EQ(HeaderNameForSource("/w/a.b.cpp"), "a.b.h");
     EXPECT_EQ(HeaderNameForSource("/w/Data"), "Data.h");
-    EXPECT_EQ(WithExtension("C:\\Work\\Tool.sml", ".cpp"), "C:\\Work\\Tool.cpp");
-    EXPECT_EQ(WithExtension("NoName.sml", ".cpp"), "NoName.cpp");
-    EXPECT_EQ(WithExtension("/a.dir/Data", ".h"), "/a.dir/Data.h");
     EXPECT_EQ(BannerDate(QDate(2005, 3, 7)), "2005. 03. 07");
 }
 

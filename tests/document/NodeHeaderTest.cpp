@@ -1,6 +1,6 @@
-#include "document/NodeArena.h"
 #include "document/NodeHeader.h"
 #include "document/ItemTypes.h"
+#include "document/NodeArena.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -133,8 +133,8 @@ TEST(NodeHeader, WordReadingMatchesTheGeneratorsSplitterWithAndWithoutQuotes) {
     }
 }
 
-TEST(NodeHeader, KindFollowsTheImageAndTheTextIsNeverChanged) {
-    DetachedSubtree tree = DetachedSubtree::create("S1F1 P looks like a message", ImageListError);
+TEST(NodeHeader, KindFollowsTheNodeAndTheTextIsNeverChanged) {
+    DetachedSubtree tree = DetachedSubtree::create("S1F1 P looks like a message", NodeKind::List);
     const SmlNode& list = *tree.get();
     const NodeHeader h = NodeHeader::Read(list);
     EXPECT_EQ(h.kind, NodeKind::List);

@@ -1,12 +1,19 @@
 #include "document/SmlDocument.h"
 
+#include "support/DocumentEdits.h"
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 
 namespace {
+
+bool Move(SmlDocument& doc, SmlNode* node, SmlNode* parent, int row) {
+    return Edit(doc, [&](DocumentEditor& ed) { return ed.moveNode(node, parent, row); });
+}
 
 // A document with the model tester watching every notification.
 struct Fixture {
@@ -36,26 +43,27 @@ struct Fixture {
 
 TEST(SmlDocument, AppendInsertTakeKeepRowsParentsAndCount) {
     Fixture f;
-    SmlNode* m = f.doc.appendNode(nullptr, "S1F1 P", ImageMessage);
-    SmlNode* l = f.doc.appendNode(m, "L 2", ImageList);
-    f.doc.appendNode(l, "A 1 a", ImageItem);
-    f.doc.appendNode(l, "A 1 b", ImageItem);
+    SmlNode* m = Append(f.doc, nullptr, "S1F1 P", NodeKind::Message);
+    SmlNode* l = Append(f.doc, m, "L 2", NodeKind::List);
+    Append(f.doc, l, "A 1 a", NodeKind::Item);
+    Append(f.doc, l, "A 1 b", NodeKind::Item);
     EXPECT_EQ(f.doc.nodeCount(), 4);
     EXPECT_EQ(l->parent(), m);
     EXPECT_EQ(m->parent(), nullptr);
     EXPECT_EQ(l->child(1)->level(), 2);
 
-    SmlNode* inserted = f.doc.insertSubtree(l, 1, f.doc.cloneSubtree(l));
+    SmlNode* inserted = Edit(
+        f.doc, [&](DocumentEditor& ed) { return ed.insertSubtree(l, 1, f.doc.cloneSubtree(l)); });
     EXPECT_EQ(f.doc.nodeCount(), 7);
     EXPECT_EQ(inserted->row(), 1);
     EXPECT_EQ(l->child(2)->row(), 2);
     EXPECT_EQ(f.shape(), "S1F1 P(L 2(A 1 a;,L 2(A 1 a;,A 1 b;);,A 1 b;););");
 
     QSignalSpy removed(&f.doc, &SmlDocument::nodesAboutToBeRemoved);
-    auto taken = f.doc.takeNode(inserted);
+    Edit(f.doc, [&](DocumentEditor& ed) { ed.removeNode(inserted); });
     EXPECT_EQ(removed.count(), 1);
-    EXPECT_EQ(taken->childCount(), 2);
-    EXPECT_EQ(taken->parent(), nullptr);
+    EXPECT_EQ(inserted->childCount(), 2);
+    EXPECT_EQ(inserted->parent(), nullptr);
     EXPECT_EQ(f.doc.nodeCount(), 4);
     EXPECT_EQ(l->child(1)->Text(), "A 1 b");
     EXPECT_EQ(l->child(1)->row(), 1);
@@ -65,35 +73,35 @@ TEST(SmlDocument, AppendInsertTakeKeepRowsParentsAndCount) {
 
 TEST(SmlDocument, MoveWithinAndAcrossParents) {
     Fixture f;
-    SmlNode* a = f.doc.appendNode(nullptr, "S1F1 a", ImageMessage);
-    SmlNode* b = f.doc.appendNode(nullptr, "S1F2 b", ImageMessage);
-    SmlNode* l = f.doc.appendNode(a, "L 3", ImageList);
-    SmlNode* x = f.doc.appendNode(l, "x", ImageItem);
-    f.doc.appendNode(l, "y", ImageItem);
-    SmlNode* z = f.doc.appendNode(l, "z", ImageItem);
+    SmlNode* a = Append(f.doc, nullptr, "S1F1 a", NodeKind::Message);
+    SmlNode* b = Append(f.doc, nullptr, "S1F2 b", NodeKind::Message);
+    SmlNode* l = Append(f.doc, a, "L 3", NodeKind::List);
+    SmlNode* x = Append(f.doc, l, "x", NodeKind::Item);
+    Append(f.doc, l, "y", NodeKind::Item);
+    SmlNode* z = Append(f.doc, l, "z", NodeKind::Item);
 
-    EXPECT_TRUE(f.doc.moveNode(z, l, 0)); // to the front
+    EXPECT_TRUE(Move(f.doc, z, l, 0)); // to the front
     EXPECT_EQ(f.shape(), "S1F1 a(L 3(z;,x;,y;););S1F2 b;");
-    EXPECT_TRUE(f.doc.moveNode(z, l, 3)); // to the end, row counted before the move
+    EXPECT_TRUE(Move(f.doc, z, l, 3)); // to the end, row counted before the move
     EXPECT_EQ(f.shape(), "S1F1 a(L 3(x;,y;,z;););S1F2 b;");
-    EXPECT_TRUE(f.doc.moveNode(x, b, 0)); // to another parent
+    EXPECT_TRUE(Move(f.doc, x, b, 0)); // to another parent
     EXPECT_EQ(f.shape(), "S1F1 a(L 3(y;,z;););S1F2 b(x;);");
     EXPECT_EQ(x->parent(), b);
     EXPECT_EQ(l->child(0)->row(), 0);
-    EXPECT_FALSE(f.doc.moveNode(a, l, 0)); // never into its own subtree
-    EXPECT_TRUE(f.doc.moveNode(b, nullptr, 0));
+    EXPECT_FALSE(Move(f.doc, a, l, 0)); // never into its own subtree
+    EXPECT_TRUE(Move(f.doc, b, nullptr, 0));
     EXPECT_EQ(f.doc.topLevel(0), b);
     EXPECT_EQ(f.doc.nodeCount(), 6);
 }
 
 TEST(SmlDocument, ReorderKeepsPersistentIndexes) {
     Fixture f;
-    SmlNode* a = f.doc.appendNode(nullptr, "a", ImageMessage);
-    SmlNode* b = f.doc.appendNode(nullptr, "b", ImageMessage);
-    SmlNode* c = f.doc.appendNode(nullptr, "c", ImageMessage);
-    SmlNode* child = f.doc.appendNode(a, "L 0", ImageList);
+    SmlNode* a = Append(f.doc, nullptr, "a", NodeKind::Message);
+    SmlNode* b = Append(f.doc, nullptr, "b", NodeKind::Message);
+    SmlNode* c = Append(f.doc, nullptr, "c", NodeKind::Message);
+    SmlNode* child = Append(f.doc, a, "L 0", NodeKind::List);
     QPersistentModelIndex pa(f.doc.indexOf(a)), pchild(f.doc.indexOf(child));
-    f.doc.reorderTopLevel({c, a, b});
+    Edit(f.doc, [&](DocumentEditor& ed) { ed.reorderTopLevel({c, a, b}); });
     EXPECT_EQ(f.doc.topLevel(0), c);
     EXPECT_EQ(f.doc.nodeFromIndex(pa), a);
     EXPECT_EQ(pa.row(), 1);
@@ -103,10 +111,10 @@ TEST(SmlDocument, ReorderKeepsPersistentIndexes) {
 
 TEST(SmlDocument, ContentChangesAreAnnounced) {
     Fixture f;
-    SmlNode* m = f.doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    SmlNode* m = Append(f.doc, nullptr, "S1F1 P", NodeKind::Message);
     QSignalSpy changed(&f.doc, &QAbstractItemModel::dataChanged);
-    f.doc.setText(m, "S1F2 S");
-    f.doc.setImage(m, ImageMessageError);
+    Edit(f.doc, [&](DocumentEditor& ed) { ed.setText(m, "S1F2 S"); });
+    f.doc.setCheckMark(m, true);
     f.doc.setCut(m, true);
     EXPECT_EQ(changed.count(), 3);
     EXPECT_EQ(f.doc.data(f.doc.indexOf(m), SmlDocument::TextRole).toByteArray(), "S1F2 S");
@@ -121,16 +129,16 @@ TEST(SmlDocument, ContentChangesAreAnnounced) {
 TEST(SmlDocument, DisplaysCp949TextDecoded) {
     SmlDocument doc;
     // "표시" in CP949.
-    SmlNode* m = doc.appendNode(nullptr, QByteArray("S1F1 P \xC7\xA5\xBD\xC3"), ImageMessage);
+    SmlNode* m = Append(doc, nullptr, QByteArray("S1F1 P \xC7\xA5\xBD\xC3"), NodeKind::Message);
     EXPECT_EQ(doc.data(doc.indexOf(m)).toString(), QStringLiteral("S1F1 P 표시"));
 }
 
 TEST(SmlNode, MillionDeepTreeIsWalkedCopiedAndFreedWithoutRecursion) {
     DetachedSubtree top = DetachedSubtree::createRoot();
-    SmlNode* root = top.appendChild(top.get(), "S1F1 P", ImageMessage);
+    SmlNode* root = top.appendChild(top.get(), "S1F1 P", NodeKind::Message);
     SmlNode* tail = root;
     for (int i = 0; i < 1000000; ++i)
-        tail = top.appendChild(tail, "L 1", ImageList);
+        tail = top.appendChild(tail, "L 1", NodeKind::List);
     EXPECT_EQ(root->subtreeSize(), 1000001);
     SmlDocument doc;
     doc.resetTo(std::move(top), 1000001);

@@ -9,6 +9,7 @@
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
 
+#include "support/DocumentEdits.h"
 #include <QAbstractItemModelTester>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -20,6 +21,8 @@
 #include <vector>
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 
 namespace {
 
@@ -45,7 +48,7 @@ struct Fixture {
     std::string state() const {
         std::string out = WriteDocument(doc).toStdString();
         for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-            out += char('0' + n->ImageIndex());
+            out += char('0' + doc.imageIndexOf(n));
         return out;
     }
     qint64 walkedCount() const {
@@ -188,13 +191,13 @@ TEST(Undo, AnEditThatFailsHalfwayLeavesTheDocumentAsItWas) {
     const std::string before = f.state();
     SmlNode* list = f.doc.topLevel(0)->child(0);
     EXPECT_THROW(f.doc.perform(QStringLiteral("x"),
-                               [&] {
-                                   f.doc.appendNode(list, "A 1 new", ImageItem);
-                                   f.doc.setText(list, "L 4 a");
-                                   f.doc.moveNode(f.doc.topLevel(2), nullptr, 0);
-                                   f.doc.setImage(f.doc.topLevel(1), ImageMessageError);
-                                   f.doc.removeNode(f.doc.topLevel(1)->child(0));
-                                   SortMessages(f.doc);
+                               [&](DocumentEditor& ed) {
+                                   ed.appendNode(list, "A 1 new", NodeKind::Item);
+                                   ed.setText(list, "L 4 a");
+                                   ed.moveNode(f.doc.topLevel(2), nullptr, 0);
+                                   ed.setKind(f.doc.topLevel(1), NodeKind::List);
+                                   ed.removeNode(f.doc.topLevel(1)->child(0));
+                                   SortMessages(ed);
                                    throw std::runtime_error("out of memory, say");
                                }),
                  std::runtime_error);
@@ -208,9 +211,9 @@ TEST(Undo, AnAllocationFailureWhileCopyingRollsThePasteBack) {
     Fixture f;
     // A subtree big enough to need fresh memory while it is copied.
     SmlNode* big = f.doc.topLevel(1)->child(0);
-    f.doc.perform(QStringLiteral("fill"), [&] {
+    f.doc.perform(QStringLiteral("fill"), [&](DocumentEditor& ed) {
         for (int i = 0; i < 500; ++i)
-            f.doc.appendNode(big, "A 8 some item text " + QByteArray::number(i), ImageItem);
+            ed.appendNode(big, "A 8 some item text " + QByteArray::number(i), NodeKind::Item);
     });
     const std::string before = f.state();
     const int steps = f.doc.undoStack()->count();
@@ -227,13 +230,13 @@ TEST(Undo, AnAllocationFailureWhileCopyingRollsThePasteBack) {
 TEST(Undo, UndoingTheDeleteOfALargeSubtreeReinsertsTheSameNodes) {
     Fixture f(kDoc, false);
     SmlNode* list = f.doc.topLevel(1)->child(0);
-    f.doc.perform(QStringLiteral("fill"), [&] {
+    f.doc.perform(QStringLiteral("fill"), [&](DocumentEditor& ed) {
         SmlNode* group = list;
         for (int i = 0; i < 100000; ++i) {
             if (i % 10 == 0)
-                group = f.doc.appendNode(list, "L 9 group", ImageList);
+                group = ed.appendNode(list, "L 9 group", NodeKind::List);
             else
-                f.doc.appendNode(group, "U4 1 value", ImageItem);
+                ed.appendNode(group, "U4 1 value", NodeKind::Item);
         }
     });
     f.doc.setSaved();

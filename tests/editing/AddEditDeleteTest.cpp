@@ -1,7 +1,10 @@
 // Add, edit and delete through a test host and the scripted prompter.
 #include "EditingFixture.h"
+#include "support/DocumentEdits.h"
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 using namespace pravik::test;
 
 namespace {
@@ -25,7 +28,7 @@ TEST_F(CommandTest, AddBesideEveryKindOfSelection) {
     EXPECT_TRUE(host.doc_.isModified());
     EXPECT_FALSE(host.state_.EditMode);
 
-    host.doc_.setImage(Select("S6F11 P Event"), ImageMessageError); // still a message
+    host.doc_.setCheckMark(Select("S6F11 P Event"), true); // still a message
     AnswerMessage("1", "3", -1, "Req");
     cmds.ItemAddExecute();
     EXPECT_EQ(host.doc_.topLevel(2)->Text(), "S1F3 P Req");
@@ -45,7 +48,7 @@ TEST_F(CommandTest, AddBesideEveryKindOfSelection) {
     AnswerItem(0, "7", "New");
     cmds.ItemAddExecute();
     EXPECT_EQ(Find("S1F2 S On Line Data")->child(2)->Text(), "L 0 New");
-    EXPECT_EQ(host.selected_->ImageIndex(), ImageList);
+    EXPECT_EQ(host.doc_.imageIndexOf(host.selected_), ImageList);
     EXPECT_TRUE(host.prompter_.allAnswersUsed());
 }
 
@@ -71,7 +74,7 @@ TEST_F(CommandTest, CancelOrNowhereToAddChangesNothing) {
     host.selected_ = nullptr;
     cmds.ItemAddSubExecute(); // no dialog: no list or item at the top level
     // A message-like node nested by a file: new messages still go to the top.
-    host.selected_ = host.doc_.appendNode(Find("L n Reports"), "S9F9 P nested", ImageMessage);
+    host.selected_ = Append(host.doc_, Find("L n Reports"), "S9F9 P nested", NodeKind::Message);
     AnswerMessage("3", "1", -1, "top");
     cmds.ItemAddExecute();
     EXPECT_TRUE(Find("S3F1 P top")->isTopLevel());
@@ -91,7 +94,7 @@ TEST_F(CommandTest, EditMessagesStoresSortsAndClearsTheErrorMark) {
     cmds.ItemEditExecute();
     EXPECT_EQ(host.doc_.topLevel(0)->Text(), "S1F1 ");
 
-    host.doc_.setImage(Select("S1F1 "), ImageMessageError);
+    host.doc_.setCheckMark(Select("S1F1 "), true);
     AnswerMessage("3", "2", -1, "a");
     cmds.ItemEditExecute();
     EXPECT_EQ(Dump(), "S1F2 S Reply\nS2F1 P b\n  L 0 c\nS3F2 S a\n");
@@ -117,7 +120,7 @@ TEST_F(CommandTest, EditItemsAndModifiedOnlyOnChange) {
     AnswerUnchanged(true);
     cmds.ItemEditExecute();
     EXPECT_TRUE(host.doc_.isModified());
-    host.doc_.setImage(Select("BOOL 1"), ImageItemError);
+    host.doc_.setCheckMark(Select("BOOL 1"), true);
     AnswerItem(8, "4", "Changed");
     cmds.ItemEditExecute();
     EXPECT_EQ(Dump(), "S1F1 P\n  L 2 Body\n    U4 n Values\n    U1 4 Changed\n");

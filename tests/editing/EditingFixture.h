@@ -7,6 +7,7 @@
 #include "editing/TfmItemEdit.h"
 #include "editing/TfmMsgEdit.h"
 #include "sml/SmlReader.h"
+#include "support/DocumentEdits.h"
 // GCC 12 reports a false "maybe uninitialized" on the std::optional<QString>
 // copies inside the scripted prompter when it inlines them here.
 #pragma GCC diagnostic push
@@ -99,7 +100,7 @@ protected:
         std::string out;
         for (SmlNode* n = host.doc_.firstNode(); n; n = n->nextPreOrder())
             out += std::string(static_cast<size_t>(n->level()) * 2, ' ') + n->Text().toStdString() +
-                   (n->ImageIndex() >= 3 ? " !\n" : "\n");
+                   (host.doc_.isCheckMarked(n) ? " !\n" : "\n");
         return out;
     }
     int Dialog(std::function<void()> fill, QDialog* d) {

@@ -65,10 +65,10 @@ TEST_F(MoveTest, CopiesPasteAgainAndAgainKeepingErrorMarks) {
     EXPECT_EQ(host.state_.ClipboardNode, Find("L 3 a")); // the original stays
     EXPECT_EQ(host.doc_.nodeCount(), 15 + 8);
 
-    host.doc_.setImage(Select("A 1 a2"), ImageItemError);
+    host.doc_.setCheckMark(Select("A 1 a2"), true);
     cmds.ItemCopyExecute();
     PasteOn("L 1 b");
-    EXPECT_EQ(Find("L 2 b")->child(1)->ImageIndex(), ImageItemError);
+    EXPECT_EQ(host.doc_.imageIndexOf(Find("L 2 b")->child(1)), ImageItemError);
 
     Select("S1F1 P one"); // a message copy joins the top level in key order
     cmds.ItemCopyExecute();

@@ -7,6 +7,7 @@
 #include "secs/CommonSmlImport.h"
 #include "sml/SmlReader.h"
 #include "sml/SmlWriter.h"
+#include "support/DocumentEdits.h"
 
 #include <iterator>
 #include <set>
@@ -30,9 +31,11 @@ QByteArray Resaved(const QByteArray& sml) {
 QByteArray Imported(ImportResult result) {
     EXPECT_FALSE(result.error) << result.error->text().toStdString();
     SmlDocument doc;
-    for (ImportedMessage& m : result.messages)
-        doc.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition));
-    SortMessages(doc);
+    Edit(doc, [&](DocumentEditor& ed) {
+        for (ImportedMessage& m : result.messages)
+            ed.insertSubtree(nullptr, doc.topLevelCount(), std::move(m.definition));
+        SortMessages(ed);
+    });
     return WriteDocument(doc);
 }
 
@@ -163,7 +166,7 @@ TEST(CommonSmlImportExport, RandomDocumentsComeBackByteForByte) {
         // The document sorted, as an import leaves it.
         SmlDocument sorted;
         Load(sorted, sml);
-        SortMessages(sorted);
+        Edit(sorted, [](DocumentEditor& ed) { SortMessages(ed); });
         ASSERT_EQ(back, WriteDocument(sorted)) << "round " << round << "\n" << text.toStdString();
     }
     // Every kind of mark was needed along the way.

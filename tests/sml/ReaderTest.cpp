@@ -3,9 +3,12 @@
 #include "sml/SmlReader.h"
 #include "support/TempDir.h"
 
+#include "support/DocumentEdits.h"
 #include <gtest/gtest.h>
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 using pravik::test::TempDir;
 
 namespace {
@@ -13,8 +16,8 @@ namespace {
 QByteArray Dump(const SmlDocument& doc) {
     QByteArray out;
     for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' +
-               n->Text() + '\n';
+        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(doc.imageIndexOf(n)) +
+               ' ' + n->Text() + '\n';
     return out;
 }
 QByteArray DumpOf(const QByteArray& text, ReadCounts* counts = nullptr) {
@@ -113,8 +116,8 @@ TEST(Reader, UnreadableFileLeavesTheDocumentAlone) {
 TEST(Reader, ReadingReplacesEverythingAndClearsMarks) {
     TempDir dir;
     SmlDocument doc;
-    SmlNode* old = doc.appendNode(nullptr, "S9F9 old", ImageMessageError);
-    Q_UNUSED(old);
+    SmlNode* old = Append(doc, nullptr, "S9F9 old", NodeKind::Message);
+    doc.setCheckMark(old, true);
     ReadDocument(dir.write("b.sml", "<S1F1 P\n  <L 0 \n  >\n>\n"), doc);
     EXPECT_EQ(Dump(doc), "0 0 S1F1 P\n1 1 L 0\n");
     ReadDocument(dir.write("empty.sml", ""), doc);

@@ -5,39 +5,48 @@
 #include "sml/SmlWriter.h"
 #include "support/TempDir.h"
 
+#include "support/DocumentEdits.h"
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 using pravik::test::TempDir;
 
 namespace {
 QByteArray Marks(const SmlDocument& doc) {
     QByteArray out;
     for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        out += QByteArray::number(n->ImageIndex());
+        out += QByteArray::number(doc.imageIndexOf(n));
     return out;
 }
-SmlNode* Add(SmlDocument& d, SmlNode* parent, const char* text, int kind, int children = 0) {
-    SmlNode* n = d.appendNode(parent, text, kind);
+// The check as the window runs it: its verdict becomes the tree's marks.
+CheckResult CheckAndMark(SmlDocument& d) {
+    CheckResult r = CheckStructure(d);
+    d.setCheckMarks(r.nodes());
+    return r;
+}
+SmlNode* Add(SmlDocument& d, SmlNode* parent, const char* text, NodeKind kind, int children = 0) {
+    SmlNode* n = Append(d, parent, text, kind);
     for (int i = 0; i < children; ++i)
-        d.appendNode(n, "A 1 c", ImageItem);
+        Append(d, n, "A 1 c", NodeKind::Item);
     return n;
 }
 } // namespace
 
 TEST(StructureCheck, ListRules) {
     SmlDocument d;
-    SmlNode* m = Add(d, nullptr, "S1F1 P", ImageMessage);
-    SmlNode* top = Add(d, m, "L 7 holder", ImageList);
-    Add(d, top, "L 0 ", ImageList, 0);  // ok
-    Add(d, top, "L 2 ", ImageList, 2);  // ok
-    Add(d, top, "L 2 ", ImageList, 3);  // count differs
-    Add(d, top, "L n x", ImageList, 1); // ok
-    Add(d, top, "L n", ImageList, 0);   // n wants exactly one
-    Add(d, top, "L n", ImageList, 2);
-    Add(d, top, "L N", ImageList, 1); // case-sensitive
-    const CheckResult r = CheckStructure(d);
+    SmlNode* m = Add(d, nullptr, "S1F1 P", NodeKind::Message);
+    SmlNode* top = Add(d, m, "L 7 holder", NodeKind::List);
+    Add(d, top, "L 0 ", NodeKind::List, 0);  // ok
+    Add(d, top, "L 2 ", NodeKind::List, 2);  // ok
+    Add(d, top, "L 2 ", NodeKind::List, 3);  // count differs
+    Add(d, top, "L n x", NodeKind::List, 1); // ok
+    Add(d, top, "L n", NodeKind::List, 0);   // n wants exactly one
+    Add(d, top, "L n", NodeKind::List, 2);
+    Add(d, top, "L N", NodeKind::List, 1); // case-sensitive
+    const CheckResult r = CheckAndMark(d);
     // message, holder, L0, L2+2, L2+3, Ln+1, Ln, Ln+2, LN+1
     EXPECT_EQ(Marks(d), "0"
                         "1"
@@ -57,16 +66,16 @@ TEST(StructureCheck, ListRules) {
 
 TEST(StructureCheck, MessagesItemsAndOddTexts) {
     SmlDocument d;
-    SmlNode* two = Add(d, nullptr, "S1F1 P", ImageMessage);
-    Add(d, two, "L 0 ", ImageList);
-    SmlNode* second = Add(d, two, "L 1 ", ImageList);
-    SmlNode* item = Add(d, second, "A 1 parent", ImageItem);
-    Add(d, item, "L 1", ImageList); // a faulty child of a faulty item
-    Add(d, nullptr, "S1F2 S", ImageMessage);
-    SmlNode* bare = Add(d, nullptr, "S1F3 P", ImageMessage);
-    Add(d, bare, "L", ImageList); // empty count field
-    Add(d, bare->child(0), "x", ImageItem);
-    const CheckResult r = CheckStructure(d);
+    SmlNode* two = Add(d, nullptr, "S1F1 P", NodeKind::Message);
+    Add(d, two, "L 0 ", NodeKind::List);
+    SmlNode* second = Add(d, two, "L 1 ", NodeKind::List);
+    SmlNode* item = Add(d, second, "A 1 parent", NodeKind::Item);
+    Add(d, item, "L 1", NodeKind::List); // a faulty child of a faulty item
+    Add(d, nullptr, "S1F2 S", NodeKind::Message);
+    SmlNode* bare = Add(d, nullptr, "S1F3 P", NodeKind::Message);
+    Add(d, bare, "L", NodeKind::List); // empty count field
+    Add(d, bare->child(0), "x", NodeKind::Item);
+    const CheckResult r = CheckAndMark(d);
     EXPECT_TRUE(r.anyFaulty());
     EXPECT_EQ(Marks(d), "3"
                         "1"
@@ -83,14 +92,14 @@ TEST(StructureCheck, MessagesItemsAndOddTexts) {
 
 TEST(StructureCheck, CorrectionsClearMarks) {
     SmlDocument d;
-    SmlNode* m = Add(d, nullptr, "S1F1 P", ImageMessage);
-    SmlNode* l = Add(d, m, "L 2", ImageList, 1);
+    SmlNode* m = Add(d, nullptr, "S1F1 P", NodeKind::Message);
+    SmlNode* l = Add(d, m, "L 2", NodeKind::List, 1);
     QSignalSpy layout(&d, &QAbstractItemModel::layoutChanged);
-    EXPECT_TRUE(CheckStructure(d).anyFaulty());
-    EXPECT_EQ(l->ImageIndex(), ImageListError);
+    EXPECT_TRUE(CheckAndMark(d).anyFaulty());
+    EXPECT_EQ(d.imageIndexOf(l), ImageListError);
     EXPECT_EQ(layout.count(), 1); // one notification for the whole check
-    d.appendNode(l, "A 1 c", ImageItem);
-    EXPECT_FALSE(CheckStructure(d).anyFaulty());
+    Append(d, l, "A 1 c", NodeKind::Item);
+    EXPECT_FALSE(CheckAndMark(d).anyFaulty());
     EXPECT_EQ(Marks(d), "0122");
     SmlDocument empty;
     EXPECT_FALSE(CheckStructure(empty).anyFaulty());
@@ -139,9 +148,9 @@ TEST(DeepNesting, MillionLevelsReadCheckedAndCounted) {
 
     // Save and read back at a depth whose text stays small.
     SmlDocument small;
-    SmlNode* n = small.appendNode(nullptr, "S1F1 P", ImageMessage);
+    SmlNode* n = Append(small, nullptr, "S1F1 P", NodeKind::Message);
     for (int i = 0; i < 3000; ++i)
-        n = small.appendNode(n, "L 1", ImageList);
+        n = Append(small, n, "L 1", NodeKind::List);
     const QByteArray saved = WriteDocument(small);
     ParsedSml back = ParseSml(saved);
     EXPECT_EQ(back.counts.nodes, 3001);

@@ -5,9 +5,12 @@
 #include "support/InjectedWriteFailure.h"
 #include "support/TempDir.h"
 
+#include "support/DocumentEdits.h"
 #include <gtest/gtest.h>
 
 using namespace pravik;
+using pravik::test::Append;
+using pravik::test::Edit;
 using namespace pravik::test;
 
 namespace {
@@ -18,20 +21,21 @@ void Load(SmlDocument& doc, const QByteArray& text) {
 QByteArray Dump(const SmlDocument& doc) {
     QByteArray out;
     for (const SmlNode* n = doc.firstNode(); n; n = n->nextPreOrder())
-        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(n->ImageIndex()) + ' ' +
-               n->Text() + '\n';
+        out += QByteArray::number(n->level()) + ' ' + QByteArray::number(doc.imageIndexOf(n)) +
+               ' ' + n->Text() + '\n';
     return out;
 }
 } // namespace
 
 TEST(Writer, WritesTheFormat) {
     SmlDocument doc;
-    doc.appendNode(nullptr, "S1F1 P Are You There", ImageMessage);
-    SmlNode* m = doc.appendNode(nullptr, "S1F2 S On Line Data", ImageMessageError);
-    SmlNode* l = doc.appendNode(m, "L 2 ", ImageListError);
-    doc.appendNode(l, "A 6 MDLN", ImageItem);
-    SmlNode* item = doc.appendNode(l, "A 6 SOFTREV", ImageItemError);
-    doc.appendNode(item, "A 1 lost child", ImageItem);
+    Append(doc, nullptr, "S1F1 P Are You There", NodeKind::Message);
+    SmlNode* m = Append(doc, nullptr, "S1F2 S On Line Data", NodeKind::Message);
+    SmlNode* l = Append(doc, m, "L 2 ", NodeKind::List);
+    Append(doc, l, "A 6 MDLN", NodeKind::Item);
+    SmlNode* item = Append(doc, l, "A 6 SOFTREV", NodeKind::Item);
+    doc.setCheckMarks({m, l, item});
+    Append(doc, item, "A 1 lost child", NodeKind::Item);
     EXPECT_EQ(WriteDocument(doc), "<S1F1 P Are You There\r\n>\r\n\r\n"
                                   "<S1F2 S On Line Data\r\n  <L 2  \r\n    <A 6 MDLN >\r\n"
                                   "    <A 6 SOFTREV >\r\n  >\r\n>\r\n\r\n");
@@ -41,14 +45,14 @@ TEST(Writer, WritesTheFormat) {
 
 TEST(Writer, TextSizeIsKnownWithoutWriting) {
     SmlDocument doc;
-    SmlNode* m = doc.appendNode(nullptr, "S1F2 S On Line Data", ImageMessage);
-    SmlNode* l = doc.appendNode(m, "L 2 ", ImageList);
-    SmlNode* item = doc.appendNode(l, "A 6 MDLN", ImageItem);
-    doc.appendNode(item, "A 1 never written", ImageItem);
-    SmlNode* inner = doc.appendNode(l, "L 1", ImageList);
-    doc.appendNode(inner, "U1 1 x", ImageItem);
-    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
-    doc.appendNode(nullptr, "L 0 top", ImageList);
+    SmlNode* m = Append(doc, nullptr, "S1F2 S On Line Data", NodeKind::Message);
+    SmlNode* l = Append(doc, m, "L 2 ", NodeKind::List);
+    SmlNode* item = Append(doc, l, "A 6 MDLN", NodeKind::Item);
+    Append(doc, item, "A 1 never written", NodeKind::Item);
+    SmlNode* inner = Append(doc, l, "L 1", NodeKind::List);
+    Append(doc, inner, "U1 1 x", NodeKind::Item);
+    Append(doc, nullptr, "S1F1 P", NodeKind::Message);
+    Append(doc, nullptr, "L 0 top", NodeKind::List);
     EXPECT_EQ(DocumentTextSize(doc), WriteDocument(doc).size());
     EXPECT_GT(DocumentTextSize(doc, 10), 10);
     SmlDocument empty;
@@ -57,13 +61,14 @@ TEST(Writer, TextSizeIsKnownWithoutWriting) {
 
 TEST(Writer, RoundTripKeepsTreeExceptTheDocumentedLosses) {
     SmlDocument doc;
-    SmlNode* m = doc.appendNode(nullptr, "S6F11 P ", ImageMessage);
-    SmlNode* l = doc.appendNode(m, "L 3 Report", ImageListError);
-    doc.appendNode(l, QByteArray("A 20 \xC7\xA5\xBD\xC3 korean"), ImageItem);
-    SmlNode* item = doc.appendNode(l, "U4 1 CEID", ImageItem);
-    doc.appendNode(item, "A 1 child of an item", ImageItem);
-    doc.appendNode(l, "Sneaky item", ImageItem); // comes back as a message
-    doc.appendNode(nullptr, "L 0 top-level list", ImageList);
+    SmlNode* m = Append(doc, nullptr, "S6F11 P ", NodeKind::Message);
+    SmlNode* l = Append(doc, m, "L 3 Report", NodeKind::List);
+    doc.setCheckMark(l, true);
+    Append(doc, l, QByteArray("A 20 \xC7\xA5\xBD\xC3 korean"), NodeKind::Item);
+    SmlNode* item = Append(doc, l, "U4 1 CEID", NodeKind::Item);
+    Append(doc, item, "A 1 child of an item", NodeKind::Item);
+    Append(doc, l, "Sneaky item", NodeKind::Item); // comes back as a message
+    Append(doc, nullptr, "L 0 top-level list", NodeKind::List);
 
     SmlDocument back;
     Load(back, WriteDocument(doc));
@@ -78,8 +83,8 @@ TEST(Writer, RoundTripKeepsTreeExceptTheDocumentedLosses) {
 
 TEST(Writer, GreaterThanInATextClosesItsNodeEarly) {
     SmlDocument doc;
-    SmlNode* m = doc.appendNode(nullptr, "S1F1 P a>b", ImageMessage);
-    doc.appendNode(m, "A 1 x", ImageItem);
+    SmlNode* m = Append(doc, nullptr, "S1F1 P a>b", NodeKind::Message);
+    Append(doc, m, "A 1 x", NodeKind::Item);
     SmlDocument back;
     Load(back, WriteDocument(doc));
     EXPECT_EQ(Dump(back), "0 0 S1F1 P a\n0 2 A 1 x\n");
@@ -89,11 +94,11 @@ TEST(SaveDocument, BackupRuleWhenSavingTwice) {
     TempDir dir;
     const QString path = dir.write("a.sml", "original");
     SmlDocument doc;
-    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    Append(doc, nullptr, "S1F1 P", NodeKind::Message);
     SaveDocument(path, doc);
     EXPECT_EQ(dir.read("a.sml.bak"), "original");
     EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n");
-    doc.appendNode(nullptr, "S1F2 S", ImageMessage);
+    Append(doc, nullptr, "S1F2 S", NodeKind::Message);
     SaveDocument(path, doc);
     EXPECT_EQ(dir.read("a.sml.bak"), "original");
     EXPECT_EQ(dir.read("a.sml"), "<S1F1 P\r\n>\r\n\r\n<S1F2 S\r\n>\r\n\r\n");
@@ -107,7 +112,7 @@ TEST(SaveDocument, BackupRuleWhenSavingTwice) {
 TEST(SaveDocument, FailureNamesThePathAndKeepsTheOldContent) {
     TempDir dir;
     SmlDocument doc;
-    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    Append(doc, nullptr, "S1F1 P", NodeKind::Message);
     // A folder in the way of the file: nothing can be created there.
     QDir().mkpath(dir.path("taken.sml"));
     try {
@@ -121,7 +126,7 @@ TEST(SaveDocument, FailureNamesThePathAndKeepsTheOldContent) {
 
 TEST(SaveDocument, AWriteRefusedAfterTheBackupLeavesThePreviousFile) {
     SmlDocument doc;
-    doc.appendNode(nullptr, "S1F1 P", ImageMessage);
+    Append(doc, nullptr, "S1F1 P", NodeKind::Message);
     for (const FileSystem::WriteStep step : kWriteSteps) {
         SCOPED_TRACE(WriteStepName(step));
         TempDir dir;
