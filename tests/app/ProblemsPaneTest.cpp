@@ -2,6 +2,7 @@
 
 #include "app/ProblemsPane.h"
 #include "check/DefinitionChecker.h"
+#include "document/DocumentEditor.h"
 #include "platform/AnsiText.h"
 
 #include <QClipboard>
@@ -247,18 +248,21 @@ TEST_F(ProblemsPaneTest, EditsDuringACheckLeaveTheRowsOfTheLastDocument) {
         SmlNode* report = top(2)->child(0);
         switch (i % 4) {
         case 0:
-            doc.perform(QStringLiteral("delete"), [&] { doc.removeNode(report->child(1)); });
+            doc.perform(QStringLiteral("delete"),
+                        [&](DocumentEditor& e) { e.removeNode(report->child(1)); });
             break;
         case 1:
-            doc.perform(QStringLiteral("rename"), [&] {
-                doc.setText(top(0), i % 8 == 1 ? "S1F1 N Are You There" : "S1F3 P x");
+            doc.perform(QStringLiteral("rename"), [&](DocumentEditor& e) {
+                e.setText(top(0), i % 8 == 1 ? "S1F1 N Are You There" : "S1F3 P x");
             });
             break;
         case 2:
             doc.undoStack()->clear(); // the deleted node's memory goes
             break;
         case 3:
-            doc.perform(QStringLiteral("add"), [&] { doc.appendNode(report, "U4 1 DATAID", 2); });
+            doc.perform(QStringLiteral("add"), [&](DocumentEditor& e) {
+                e.appendNode(report, "U4 1 DATAID", NodeKind::Item);
+            });
             break;
         }
         for (int turn = 0; turn < i % 3; ++turn)

@@ -1,6 +1,7 @@
 // The findings kept across edits are those of a fresh check, whatever the
 // edit; and an edit inside one message re-checks that message only.
 #include "check/IncrementalCheck.h"
+#include "document/DocumentEditor.h"
 #include "document/SmlDocument.h"
 #include "sml/SmlReader.h"
 #include "sml/StructureCheck.h"
@@ -63,43 +64,59 @@ public:
 
 TEST_F(IncrementalCheckTest, EveryKindOfEditGivesTheFindingsOfAFreshCheck) {
     expectFresh("opened");
+    // An edit through the document's editor, or (marks) outside the undo.
+    using Editor = DocumentEditor;
     const struct {
         const char* what;
-        std::function<void(IncrementalCheckTest&)> edit;
+        std::function<void(IncrementalCheckTest&, Editor&)> edit;
         int rechecked; // messages checked again
     } edits[] = {
         {"a text deep down",
-         [](auto& t) { t.doc.setText(t.top(4)->child(0)->child(2)->child(0), "I8 5 B"); }, 1},
+         [](auto& t, Editor& e) { e.setText(t.top(4)->child(0)->child(2)->child(0), "I8 5 B"); },
+         1},
         {"a message's key, ending a duplicate elsewhere",
-         [](auto& t) { t.doc.setText(t.top(0), "S1F5 P Are You There"); }, 1},
-        {"a message's key, making one", [](auto& t) { t.doc.setText(t.top(0), "S1F3 P again"); },
+         [](auto& t, Editor& e) { e.setText(t.top(0), "S1F5 P Are You There"); }, 1},
+        {"a message's key, making one",
+         [](auto& t, Editor& e) { e.setText(t.top(0), "S1F3 P again"); }, 1},
+        {"a node added",
+         [](auto& t, Editor& e) { e.appendNode(t.top(2)->child(0), "U4 1 V", NodeKind::Item); }, 1},
+        {"an item made a list",
+         [](auto& t, Editor& e) {
+             e.setText(t.top(2)->child(0)->child(2), "L 0 V");
+             e.setKind(t.top(2)->child(0)->child(2), NodeKind::List);
+         },
          1},
-        {"a node added", [](auto& t) { t.doc.appendNode(t.top(2)->child(0), "U4 1 V", 2); }, 1},
-        {"a node removed", [](auto& t) { t.doc.removeNode(t.top(4)->child(0)->child(1)); }, 1},
-        {"a message added", [](auto& t) { t.doc.appendNode(nullptr, "S2F2 S reply", 0); }, 1},
-        {"a message removed", [](auto& t) { t.doc.removeNode(t.top(3)); }, 0},
+        {"a node removed", [](auto& t, Editor& e) { e.removeNode(t.top(4)->child(0)->child(1)); },
+         1},
+        {"a message added",
+         [](auto&, Editor& e) { e.appendNode(nullptr, "S2F2 S reply", NodeKind::Message); }, 1},
+        {"a message removed", [](auto& t, Editor& e) { e.removeNode(t.top(3)); }, 0},
         {"an item moved to another message",
-         [](auto& t) { t.doc.moveNode(t.top(2)->child(0)->child(0), t.top(1)->child(0), 0); }, 2},
+         [](auto& t, Editor& e) {
+             e.moveNode(t.top(2)->child(0)->child(0), t.top(1)->child(0), 0);
+         },
+         2},
         {"a message moved into a list",
-         [](auto& t) { t.doc.moveNode(t.top(0), t.top(3)->child(0), 0); }, 1},
+         [](auto& t, Editor& e) { e.moveNode(t.top(0), t.top(3)->child(0), 0); }, 1},
         {"a list moved out to the top level",
-         [](auto& t) { t.doc.moveNode(t.top(2)->child(0)->child(0), nullptr, 0); }, 2},
-        {"a message moved among messages", [](auto& t) { t.doc.moveNode(t.top(1), nullptr, 4); },
-         1},
+         [](auto& t, Editor& e) { e.moveNode(t.top(2)->child(0)->child(0), nullptr, 0); }, 2},
+        {"a message moved among messages",
+         [](auto& t, Editor& e) { e.moveNode(t.top(1), nullptr, 4); }, 1},
         {"the messages reordered",
-         [](auto& t) {
+         [](auto& t, Editor& e) {
              std::vector<SmlNode*> order;
              for (int r = t.doc.topLevelCount() - 1; r >= 0; --r)
                  order.push_back(t.top(r));
-             t.doc.reorderTopLevel(order);
+             e.reorderTopLevel(order);
          },
          0},
-        {"the structure check's marks", [](auto& t) { CheckStructure(t.doc); }, 0},
-        {"a cut mark", [](auto& t) { t.doc.setCut(t.top(1), true); }, 0},
+        {"the structure check's marks",
+         [](auto& t, Editor&) { t.doc.setCheckMarks(CheckStructure(t.doc).nodes()); }, 0},
+        {"a cut mark", [](auto& t, Editor&) { t.doc.setCut(t.top(1), true); }, 0},
     };
     for (const auto& e : edits) {
         const qint64 before = check.messagesChecked();
-        doc.perform(QString::fromUtf8(e.what), [&] { e.edit(*this); });
+        doc.perform(QString::fromUtf8(e.what), [&](Editor& editor) { e.edit(*this, editor); });
         expectFresh(e.what);
         EXPECT_EQ(check.messagesChecked() - before, e.rechecked) << e.what;
     }
@@ -137,8 +154,9 @@ TEST_F(IncrementalCheckTest, AHugeMessageIsCheckedInParts) {
     while (!check.checkPending(expired)) {
         ++parts;
         if (parts == 3) // an edit of the message while it is half done
-            doc.perform(QStringLiteral("edit"),
-                        [&] { doc.setText(top(0)->child(0)->child(0)->child(4999), "U4 1 last"); });
+            doc.perform(QStringLiteral("edit"), [&](DocumentEditor& e) {
+                e.setText(top(0)->child(0)->child(0)->child(4999), "U4 1 last");
+            });
         ASSERT_LT(parts, 1000);
     }
     EXPECT_GT(parts, 5);
