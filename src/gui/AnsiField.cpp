@@ -8,6 +8,10 @@ namespace pravik::AnsiField {
 
 void SetText(QLineEdit* edit, const QByteArray& bytes) {
     const QString shown = AnsiText::DecodeVisible(bytes);
+    // Escapes lengthen a text: the field takes it whole, never cut, with
+    // the usual room to type.
+    if (shown.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(shown.size()) + edit->maxLength());
     edit->setText(shown);
     // Say what the escapes are where they appear.
     const bool escaped = shown.contains(QLatin1Char('\\')) && shown != AnsiText::Decode(bytes);
