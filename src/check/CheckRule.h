@@ -2,8 +2,10 @@
 
 #include "check/Diagnostic.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace pravik {
@@ -43,6 +45,7 @@ struct MemberEntry {
 // children were visited.
 struct ScopeVisit {
     const SmlNode& owner;
+    int depth;       // the owner's; 0 for the message class
     bool classScope; // the message class itself (its members are used unqualified)
     std::span<const MemberEntry> members; // in child order
     int listMembers;                      // the struct members L1..Ln it declares
@@ -54,6 +57,26 @@ struct MessageVisit {
     const NodeHeader& header; // read as a message whatever the node's kind
     NodeRef ref;
     bool isMessage; // the node's kind is message
+};
+
+// What the rules of the whole document know of one top-level node. The
+// message walk gathers it, so that those rules never read the tree and a
+// message's facts stay valid until that message changes.
+struct MessageFacts {
+    NodeRef ref; // the top-level node
+    int sourceLine = 0;
+    bool isMessage = false;   // the node's kind is message
+    bool messageForm = false; // its text reads as "S<stream>F<function> ..."
+    qint64 key = 0;           // MessageKey
+    qint64 stream = 0;        // as the generator reads it; 0 joins no stream class
+    int function = 0;
+    int messageType = -1; // 0 P, 1 S, 2 N, -1 none
+    // Its only child is an array item named MHEAD (AutoReply's target).
+    bool headerArray = false;
+    // The names of its variable lists, whose count constants Max_<name>
+    // share the header's global scope, and its members named "Max_...".
+    std::vector<QByteArray> countNames;
+    std::vector<std::pair<QByteArray, NodeRef>> maxNames;
 };
 
 // Where a rule puts its findings; it knows the rule's id and severity.
@@ -69,10 +92,12 @@ private:
     std::vector<Diagnostic>& m_out;
 };
 
-// One rule of the checker. The checker walks the document once and hands
-// every rule each node, each member scope and each top-level node; a rule
-// that needs the whole document reports in finish(). Rules keep what they
-// need between calls and are used for one check.
+// One rule of the checker. A rule of the message reads one message's
+// subtree: the checker hands it each node, each member scope and the
+// top-level node, and it keeps nothing from one message to the next, so a
+// message's findings can be kept until that message changes. A rule of the
+// document sees the MessageFacts of every top-level node in document order
+// and reports in finish(); it is made afresh for every check.
 class CheckRule {
 public:
     explicit CheckRule(const RuleInfo& info) : m_info(info) {}
@@ -85,6 +110,7 @@ public:
     virtual void visitNode(const NodeVisit&, DiagnosticSink&) {}
     virtual void visitScope(const ScopeVisit&, DiagnosticSink&) {}
     virtual void visitMessage(const MessageVisit&, DiagnosticSink&) {}
+    virtual void visitFacts(const MessageFacts&, DiagnosticSink&) {}
     virtual void finish(DiagnosticSink&) {}
 
 private:

@@ -3,7 +3,10 @@
 #include "check/CheckRule.h"
 #include "check/Diagnostic.h"
 
+#include <QDeadlineTimer>
+
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace pravik {
@@ -47,22 +50,58 @@ class SmlDocument;
 //   W504  a message without a type letter
 //   W505  an item length written with leading zeros
 //
-// One walk over the document, iterative and linear in its size.
+// One walk over each message, iterative and linear in its size. The rules
+// of a message read only its subtree, so a holder of the findings can check
+// again just the messages an edit touched (checkMessage) and run the rules
+// of the whole document over the facts of all of them (AssembleFindings).
+//
+// Order: the document's own findings first, then by node in document
+// order; for one node, the findings of the message's rules before those of
+// the document's.
+
+// The findings of one top-level node by the rules of the message, with
+// orders counted from that node (0), and its facts for the rules of the
+// document.
+struct MessageFindings {
+    std::vector<Diagnostic> diagnostics; // in the checker's order
+    MessageFacts facts;
+    qint64 nodes = 0; // the top-level node and its subtree
+};
+
 class DefinitionChecker {
 public:
     DefinitionChecker();
     ~DefinitionChecker();
+    DefinitionChecker(const DefinitionChecker&) = delete;
+    DefinitionChecker& operator=(const DefinitionChecker&) = delete;
 
-    // The diagnostics in document order (those of the document as a whole
-    // first). The node pointers are valid while the document is unchanged.
+    // The diagnostics in the order above. The node pointers are valid
+    // while the document is unchanged.
     std::vector<Diagnostic> check(const SmlDocument& doc);
+    // One top-level node, whatever its kind, by the rules of the message.
+    MessageFindings checkMessage(const SmlNode& top);
+    // The same in parts, so that a huge message need not be checked in one
+    // go: continueMessage walks on until the message is done (true) or the
+    // deadline has passed. The message must not change in between; abandon
+    // the walk when it does.
+    void beginMessage(const SmlNode& top);
+    bool continueMessage(QDeadlineTimer deadline);
+    MessageFindings takeMessage();
+    void abandonMessage();
 
     // Every rule, in the order above.
     static const std::vector<const RuleInfo*>& rules();
 
 private:
-    std::vector<std::unique_ptr<CheckRule>> makeRules() const;
+    class Walk;
+    std::unique_ptr<Walk> m_walk;
 };
+
+// The rules of the document over the findings of every top-level node, in
+// document order, merged with those findings into the checker's order (and
+// orders counted from the document's start). Reads no node, so it may run on
+// another thread while the findings live.
+std::vector<Diagnostic> AssembleFindings(std::span<const MessageFindings* const> messages);
 
 // DefinitionChecker().check(doc).
 std::vector<Diagnostic> CheckDefinitions(const SmlDocument& doc);

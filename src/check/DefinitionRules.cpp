@@ -77,9 +77,11 @@ QString Shown(QByteArrayView bytes) {
 }
 
 // " (12행)" naming the line of an earlier node, when it came from a file.
+QString AtLine(int sourceLine) {
+    return sourceLine > 0 ? QStringLiteral(" (%1행)").arg(sourceLine) : QString();
+}
 QString AtLine(const SmlNode* node) {
-    return node && node->sourceLine() > 0 ? QStringLiteral(" (%1행)").arg(node->sourceLine())
-                                          : QString();
+    return AtLine(node ? node->sourceLine() : 0);
 }
 
 // "S1F2" from a key.
@@ -208,21 +210,21 @@ public:
 class DuplicateMessageRule : public CheckRule {
 public:
     DuplicateMessageRule() : CheckRule(kDuplicateMessage) {}
-    void visitMessage(const MessageVisit& m, DiagnosticSink& sink) override {
-        if (!m.isMessage || !m.header.messageForm)
+    void visitFacts(const MessageFacts& m, DiagnosticSink& sink) override {
+        if (!m.isMessage || !m.messageForm)
             return;
-        const auto it = m_first.constFind(m.header.key);
-        if (it == m_first.constEnd()) {
-            m_first.insert(m.header.key, &m.node);
+        const auto it = m_firstLine.constFind(m.key);
+        if (it == m_firstLine.constEnd()) {
+            m_firstLine.insert(m.key, m.sourceLine);
             return;
         }
         sink.report(m.ref, QStringLiteral("같은 스트림과 펑션의 메시지 %1이(가) 앞에 이미 "
                                           "있습니다%2. 클래스가 두 번 선언됩니다.")
-                               .arg(KeyText(m.header.key), AtLine(*it)));
+                               .arg(KeyText(m.key), AtLine(*it)));
     }
 
 private:
-    QHash<qint64, const SmlNode*> m_first;
+    QHash<qint64, int> m_firstLine; // the source line of the first message of a key
 };
 
 // The generator opens a stream class whenever the stream differs from the
@@ -231,8 +233,8 @@ private:
 class StreamRunRule : public CheckRule {
 public:
     StreamRunRule() : CheckRule(kStreamRuns) {}
-    void visitMessage(const MessageVisit& m, DiagnosticSink& sink) override {
-        const qint64 stream = MessageNumbersOf(m.node.Text()).stream;
+    void visitFacts(const MessageFacts& m, DiagnosticSink& sink) override {
+        const qint64 stream = m.stream;
         if (stream == 0 || stream == m_current)
             return;
         if (m_current != 0)
@@ -255,39 +257,30 @@ private:
 class AutoReplyHeaderRule : public CheckRule {
 public:
     AutoReplyHeaderRule() : CheckRule(kAutoReplyHeader) {}
-    void visitMessage(const MessageVisit& m, DiagnosticSink&) override {
-        if (m.isMessage && m.header.messageForm && m.header.key == 9011 && !m_s9f11.node)
+    void visitFacts(const MessageFacts& m, DiagnosticSink&) override {
+        if (m.isMessage && m.messageForm && m.key == 9011 && !m_found) {
+            m_found = true;
             m_s9f11 = m.ref;
+            m_headerArray = m.headerArray;
+        }
     }
     void finish(DiagnosticSink& sink) override {
-        if (!m_s9f11.node) {
+        if (!m_found) {
             sink.report({}, QStringLiteral("S9F11 메시지가 없습니다. 생성되는 AutoReply가 "
                                            "s9.f11.MHEAD에 받은 헤더를 씁니다 (예: S9F11 S와 "
                                            "BINARY 10 MHEAD)."));
             return;
         }
-        if (!HasHeaderArray(*m_s9f11.node))
+        if (!m_headerArray)
             sink.report(m_s9f11, QStringLiteral("S9F11의 아이템이 배열 MHEAD가 아닙니다. "
                                                 "AutoReply가 받은 헤더를 s9.f11.MHEAD[i]에 씁니다 "
                                                 "(예: BINARY 10 MHEAD)."));
     }
 
 private:
-    static bool HasHeaderArray(const SmlNode& message) {
-        if (message.childCount() == 0)
-            return false;
-        const SmlNode& item = *message.child(0);
-        if (item.Kind() != NodeKind::Item)
-            return false;
-        const NodeHeader h = NodeHeader::Read(item);
-        const ItemType* t = ItemTypes::find(h.words.type);
-        if (!t || t->isList() || h.words.memberName != QByteArrayView("MHEAD"))
-            return false;
-        // A string is always declared as an array; a value only from length 2.
-        return t->arrayBound == ItemType::ReceiveBound::Bytes || !IsSingleValue(h.words.length);
-    }
-
+    bool m_found = false;
     NodeRef m_s9f11;
+    bool m_headerArray = false;
 };
 
 // Message and list texts are written behind "//" in the header.
@@ -499,23 +492,33 @@ private:
     std::vector<size_t> m_slots; // member index per slot
 };
 
+// The header declares A, B, B1, I1 ... as types. A member of one of those
+// names hides the type in its struct and in every struct inside it, so a
+// member of that type declared there, before or after it, no longer
+// compiles ("changes meaning of 'A'", "'A' does not name a type"). Reached
+// from elsewhere, as L1.A, such a member is harmless.
 class GeneratedNameRule : public CheckRule {
 public:
     GeneratedNameRule() : CheckRule(kGeneratedName) {}
-    void visitNode(const NodeVisit& v, DiagnosticSink& sink) override {
-        if (!DeclaresNamedMember(v))
-            return;
-        const QByteArrayView name = v.header.words.memberName;
-        if (IsVariableList(v))
-            m_countNames.insert(name.toByteArray());
-        if (IsGeneratedTypeName(name))
-            sink.report(v.ref, QStringLiteral("멤버 이름 '%1'은(는) 생성된 헤더의 형식 이름과 "
-                                              "같습니다.")
-                                   .arg(Shown(name)));
-        else if (name.startsWith("Max_"))
-            m_maxNames.push_back({name.toByteArray(), v.ref});
+    void visitNode(const NodeVisit& v, DiagnosticSink&) override {
+        const size_t depth = static_cast<size_t>(v.ref.depth);
+        if (m_typesUsed.size() <= depth)
+            m_typesUsed.resize(depth + 1, 0);
+        m_typesUsed[depth] = 0; // the node's own struct, if it has one
+        if (v.itemType && depth > 0)
+            m_typesUsed[depth - 1] |= TypeBit(*v.itemType);
     }
     void visitScope(const ScopeVisit& s, DiagnosticSink& sink) override {
+        const size_t depth = static_cast<size_t>(s.depth);
+        const unsigned used = m_typesUsed[depth];
+        if (depth > 0)
+            m_typesUsed[depth - 1] |= used; // seen from the enclosing struct too
+        for (const MemberEntry& m : s.members)
+            if (used & TypeBit(m.name))
+                sink.report(m.ref, QStringLiteral("멤버 이름 '%1'은(는) 생성된 헤더의 형식 "
+                                                  "이름입니다. 이 구조 안에 %1 형식의 멤버가 있어 "
+                                                  "그 형식을 가리므로 컴파일되지 않습니다.")
+                                       .arg(Shown(m.name)));
         if (!s.classScope)
             return;
         const QByteArray className = DeclaredClassName(s.owner.Text());
@@ -525,8 +528,47 @@ public:
                                                   "본문이 쓰는 이름과 겹칩니다.")
                                        .arg(Shown(m.name)));
     }
+
+private:
+    // One bit per item type, by its index.
+    static unsigned TypeBit(const ItemType& type) { return 1u << type.index; }
+    // The bit of the type the header declares by that name; 0 for every
+    // other name.
+    static unsigned TypeBit(QByteArrayView name) {
+        struct Named {
+            QByteArrayView name;
+            unsigned bit;
+        };
+        static const std::vector<Named> names = [] {
+            std::vector<Named> list;
+            for (const ItemType& t : ItemTypes::all())
+                if (t.typeName)
+                    list.push_back({QByteArrayView(t.typeName), TypeBit(t)});
+            return list;
+        }();
+        if (name.size() > 2)
+            return 0;
+        for (const Named& n : names)
+            if (n.name == name)
+                return n.bit;
+        return 0;
+    }
+
+    std::vector<unsigned> m_typesUsed; // per depth: types the struct there uses, inside too
+};
+
+// "Max_" + the name of a variable list is that list's count constant, which
+// the header declares once for the whole file.
+class CountConstantNameRule : public CheckRule {
+public:
+    CountConstantNameRule() : CheckRule(kGeneratedName) {}
+    void visitFacts(const MessageFacts& m, DiagnosticSink&) override {
+        for (const QByteArray& name : m.countNames)
+            m_countNames.insert(name);
+        for (const auto& entry : m.maxNames)
+            m_maxNames.push_back(entry);
+    }
     void finish(DiagnosticSink& sink) override {
-        // "Max_" + the name of a variable list is that list's count constant.
         for (const auto& [name, ref] : m_maxNames)
             if (m_countNames.contains(name.mid(4)))
                 sink.report(ref, QStringLiteral("멤버 이름 '%1'은(는) 가변 리스트의 개수 상수 "
@@ -558,12 +600,12 @@ class MessagePairRule : public CheckRule {
 public:
     MessagePairRule(const RuleInfo& info, int type, int step)
         : CheckRule(info), m_type(type), m_step(step) {}
-    void visitMessage(const MessageVisit& m, DiagnosticSink&) override {
-        if (!m.isMessage || !m.header.messageForm)
+    void visitFacts(const MessageFacts& m, DiagnosticSink&) override {
+        if (!m.isMessage || !m.messageForm)
             return;
-        m_keys.insert(m.header.key);
-        if (m.header.messageType == m_type && !(m_step < 0 && m.header.function() == 0))
-            m_pending.push_back({m.header.key, m.ref});
+        m_keys.insert(m.key);
+        if (m.messageType == m_type && !(m_step < 0 && m.function == 0))
+            m_pending.push_back({m.key, m.ref});
     }
     void finish(DiagnosticSink& sink) override {
         for (const auto& [key, ref] : m_pending) {
@@ -632,44 +674,53 @@ public:
 
 } // namespace
 
-std::vector<std::unique_ptr<CheckRule>> MakeDefinitionRules() {
-    std::vector<std::unique_ptr<CheckRule>> rules;
-    rules.push_back(std::make_unique<StructureRule>(kMessageChildren, NodeKind::Message));
-    rules.push_back(std::make_unique<StructureRule>(kListCount, NodeKind::List));
-    rules.push_back(std::make_unique<StructureRule>(kItemChildren, NodeKind::Item));
-    rules.push_back(std::make_unique<TopLevelKindRule>());
-    rules.push_back(std::make_unique<NestedMessageRule>());
-    rules.push_back(std::make_unique<MessageFormRule>());
-    rules.push_back(std::make_unique<ClassNameRule>());
-    rules.push_back(std::make_unique<HeaderRangeRule>());
-    rules.push_back(std::make_unique<DuplicateMessageRule>());
-    rules.push_back(std::make_unique<StreamRunRule>());
-    rules.push_back(std::make_unique<AutoReplyHeaderRule>());
-    rules.push_back(std::make_unique<CommentTextRule>());
-    rules.push_back(std::make_unique<UnknownTypeRule>());
-    rules.push_back(std::make_unique<Jis8Rule>());
-    rules.push_back(std::make_unique<ItemLengthRule>());
-    rules.push_back(std::make_unique<ListCountTextRule>());
-    rules.push_back(std::make_unique<ItemSizeRule>());
-    rules.push_back(std::make_unique<EmptyNameRule>());
-    rules.push_back(std::make_unique<IdentifierRule>());
-    rules.push_back(std::make_unique<ReservedNameRule>());
-    rules.push_back(std::make_unique<DuplicateMemberRule>());
-    rules.push_back(std::make_unique<GeneratedNameRule>());
-    rules.push_back(std::make_unique<LoopLetterRule>());
-    rules.push_back(std::make_unique<MessagePairRule>(kNoReply, 0, +1));
-    rules.push_back(std::make_unique<MessagePairRule>(kNoPrimary, 1, -1));
-    rules.push_back(std::make_unique<ParityRule>());
-    rules.push_back(std::make_unique<TypeLetterRule>());
-    rules.push_back(std::make_unique<LeadingZerosRule>());
-    return rules;
+DefinitionRuleSet MakeDefinitionRules() {
+    DefinitionRuleSet set;
+    auto& m = set.message;
+    m.push_back(std::make_unique<StructureRule>(kMessageChildren, NodeKind::Message));
+    m.push_back(std::make_unique<StructureRule>(kListCount, NodeKind::List));
+    m.push_back(std::make_unique<StructureRule>(kItemChildren, NodeKind::Item));
+    m.push_back(std::make_unique<TopLevelKindRule>());
+    m.push_back(std::make_unique<NestedMessageRule>());
+    m.push_back(std::make_unique<MessageFormRule>());
+    m.push_back(std::make_unique<ClassNameRule>());
+    m.push_back(std::make_unique<HeaderRangeRule>());
+    m.push_back(std::make_unique<CommentTextRule>());
+    m.push_back(std::make_unique<UnknownTypeRule>());
+    m.push_back(std::make_unique<Jis8Rule>());
+    m.push_back(std::make_unique<ItemLengthRule>());
+    m.push_back(std::make_unique<ListCountTextRule>());
+    m.push_back(std::make_unique<ItemSizeRule>());
+    m.push_back(std::make_unique<EmptyNameRule>());
+    m.push_back(std::make_unique<IdentifierRule>());
+    m.push_back(std::make_unique<ReservedNameRule>());
+    m.push_back(std::make_unique<DuplicateMemberRule>());
+    m.push_back(std::make_unique<GeneratedNameRule>());
+    m.push_back(std::make_unique<LoopLetterRule>());
+    m.push_back(std::make_unique<ParityRule>());
+    m.push_back(std::make_unique<TypeLetterRule>());
+    m.push_back(std::make_unique<LeadingZerosRule>());
+    auto& d = set.document;
+    d.push_back(std::make_unique<DuplicateMessageRule>());
+    d.push_back(std::make_unique<StreamRunRule>());
+    d.push_back(std::make_unique<AutoReplyHeaderRule>());
+    d.push_back(std::make_unique<CountConstantNameRule>());
+    d.push_back(std::make_unique<MessagePairRule>(kNoReply, 0, +1));
+    d.push_back(std::make_unique<MessagePairRule>(kNoPrimary, 1, -1));
+    return set;
 }
 
 const std::vector<const RuleInfo*>& DefinitionRuleInfos() {
     static const std::vector<const RuleInfo*> infos = [] {
         std::vector<const RuleInfo*> list;
-        for (const auto& rule : MakeDefinitionRules())
-            list.push_back(&rule->info());
+        const DefinitionRuleSet set = MakeDefinitionRules();
+        for (const auto* rules : {&set.message, &set.document})
+            for (const auto& rule : *rules)
+                if (std::find(list.begin(), list.end(), &rule->info()) == list.end())
+                    list.push_back(&rule->info());
+        std::sort(list.begin(), list.end(), [](const RuleInfo* a, const RuleInfo* b) {
+            return std::string_view(a->id) < std::string_view(b->id);
+        });
         return list;
     }();
     return infos;

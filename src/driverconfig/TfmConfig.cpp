@@ -70,7 +70,7 @@ void SetChoice(QComboBox* combo, const QStringList& choices, const QByteArray& v
     combo->addItems(choices);
     qsizetype index = choices.indexOf(QString::fromLatin1(value));
     if (index < 0) {
-        combo->addItem(AnsiText::Decode(value), value);
+        combo->addItem(AnsiText::DecodeVisible(value), value);
         index = choices.size();
     }
     combo->setCurrentIndex(static_cast<int>(index));
@@ -83,7 +83,7 @@ QByteArray ChoiceBytes(const QComboBox* combo) {
 
 // A device-ID entry shows its text and carries the bytes it stands for.
 QListWidgetItem* NewDeviceIdItem(const QByteArray& id) {
-    auto* item = new QListWidgetItem(AnsiText::Decode(id));
+    auto* item = new QListWidgetItem(AnsiText::DecodeVisible(id));
     item->setData(Qt::UserRole, id);
     return item;
 }
@@ -660,7 +660,9 @@ void TfmConfig::btnSelectFolderClick() {
         ChooseFolderCreating(m_prompter, QStringLiteral("Select Folder"), QString());
     if (!folder)
         return;
-    vLogFolder->setText(*folder);
+    // Shown like a value read from the file: a backslash before "x" and two
+    // hex digits in the path must not turn into a byte.
+    AnsiField::SetText(vLogFolder, AnsiText::Encode(*folder));
     vLogFolder->setFocus();
 }
 

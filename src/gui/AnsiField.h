@@ -7,11 +7,10 @@ class QLineEdit;
 namespace pravik {
 
 // Fields that show bytes of the ANSI code page (node texts, values of a
-// ".cfg" file). The field remembers the bytes it was given, so that Bytes
-// returns the very same bytes while the user has not changed the text: bytes
-// that do not decode cleanly (another encoding, a character cut in half)
-// survive unless the user edits that field, which is then encoded from what
-// it shows.
+// ".cfg" file). A field shows every byte (AnsiText::DecodeVisible): what
+// does not decode as CP949 appears as "\xC7", so the user sees it, and an
+// edit keeps every byte it does not touch. Bytes returns the very bytes the
+// field was given while its text is unchanged.
 namespace AnsiField {
 
 void SetText(QLineEdit* edit, const QByteArray& bytes);

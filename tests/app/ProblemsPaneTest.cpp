@@ -1,9 +1,13 @@
 #include "MainWindowFixture.h"
 
 #include "app/ProblemsPane.h"
+#include "check/DefinitionChecker.h"
+#include "document/DocumentEditor.h"
 #include "platform/AnsiText.h"
 
+#include <QClipboard>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QImage>
 #include <QPixmap>
 #include <QStatusBar>
@@ -188,6 +192,90 @@ TEST_F(ProblemsPaneTest, GenerationWithErrorsStillWritesThenShowsThePane) {
     w->action("MakeCppFile")->trigger();
     EXPECT_TRUE(dir.exists("clean.h"));
     EXPECT_TRUE(pane()->isHidden());
+}
+
+// Long messages: the message column takes the width the short columns
+// leave, a cell shows its whole text as its tip, and Ctrl+C copies the
+// selected rows in full.
+TEST_F(ProblemsPaneTest, LongMessagesAreShownInFullByTipAndCopy) {
+    open("problems.sml", ProblemDocument());
+    showAndFocus();
+    w->action("ToolProblems")->trigger();
+    QApplication::processEvents();
+    QTreeView* view = pane()->view();
+    const QHeaderView* header = view->header();
+    const int message = ProblemsModel::MessageColumn;
+    EXPECT_EQ(header->sectionViewportPosition(message) + header->sectionSize(message),
+              view->viewport()->width());
+    for (int column :
+         {ProblemsModel::SeverityColumn, ProblemsModel::KeyColumn, ProblemsModel::PathColumn})
+        EXPECT_GT(header->sectionSize(message), header->sectionSize(column)) << column;
+
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        const ProblemsModel::Row& row = model()->row(r);
+        EXPECT_EQ(model()->data(model()->index(r, message), Qt::ToolTipRole).toString(),
+                  row.message);
+        EXPECT_EQ(
+            model()->data(model()->index(r, ProblemsModel::PathColumn), Qt::ToolTipRole).toString(),
+            row.path);
+    }
+
+    const int open = rowOf("E303"), duplicate = rowOf("E404");
+    view->setFocus();
+    view->setCurrentIndex(model()->index(duplicate, 0));
+    view->selectionModel()->select(model()->index(open, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "오류\tS1F2\tS1F2 S On Line Data > L 2 Equipment > A n SOFTREV\t" +
+                            model()->row(open).message);
+    EXPECT_EQ(lines[1], "오류\tS6F11\tS6F11 P Event Report Send > L 3 Report > U4 1 DATAID\t" +
+                            model()->row(duplicate).message);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("숫자로 쓰십시오. [E303]")));
+}
+
+// Edits while the pane is checking (its pause shortened to nothing): the
+// rows end up those of the last document, and no row names a node that
+// went (the sanitizer build would see it read).
+TEST_F(ProblemsPaneTest, EditsDuringACheckLeaveTheRowsOfTheLastDocument) {
+    open("problems.sml", ProblemDocument());
+    ASSERT_TRUE(waitForCheck());
+    pane()->setDelay(0);
+    SmlDocument& doc = w->document();
+    for (int i = 0; i < 24; ++i) {
+        SmlNode* report = top(2)->child(0);
+        switch (i % 4) {
+        case 0:
+            doc.perform(QStringLiteral("delete"),
+                        [&](DocumentEditor& e) { e.removeNode(report->child(1)); });
+            break;
+        case 1:
+            doc.perform(QStringLiteral("rename"), [&](DocumentEditor& e) {
+                e.setText(top(0), i % 8 == 1 ? "S1F1 N Are You There" : "S1F3 P x");
+            });
+            break;
+        case 2:
+            doc.undoStack()->clear(); // the deleted node's memory goes
+            break;
+        case 3:
+            doc.perform(QStringLiteral("add"), [&](DocumentEditor& e) {
+                e.appendNode(report, "U4 1 DATAID", NodeKind::Item);
+            });
+            break;
+        }
+        for (int turn = 0; turn < i % 3; ++turn)
+            QApplication::processEvents();
+    }
+    ASSERT_TRUE(waitForCheck());
+    QStringList shown, fresh;
+    for (int r = 0; r < model()->rowCount(); ++r)
+        shown << ProblemsModel::RowText(model()->row(r));
+    for (const Diagnostic& d : CheckDefinitions(doc))
+        fresh << ProblemsModel::RowText(ProblemsModel::RowOf(d));
+    EXPECT_EQ(shown, fresh);
+    EXPECT_EQ(pane()->counts().errors, CountDiagnostics(CheckDefinitions(doc)).errors);
 }
 
 // The pane on a file with a few errors and warnings, to

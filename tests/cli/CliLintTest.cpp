@@ -38,6 +38,12 @@ TEST(CliLint, TextLinesAndStatus) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.count('\n'), 1);
     EXPECT_EQ(Cli({"lint", kExample}).status, 0);
+    // A member named like a header type, reached as L1.A, is no error.
+    r = Cli({"lint", dir.write("type-named.sml", "<S1F1 P a\r\n  <L 1 B\r\n    <I8 5 A >\r\n"
+                                                 "  >\r\n>\r\n<S9F11 S x\r\n"
+                                                 "  <BINARY 10 MHEAD >\r\n>\r\n")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.out.contains("E405")) << r.out.constData();
 }
 
 TEST(CliLint, GccFormatForEditorsAndCi) {

@@ -1,4 +1,5 @@
 #include "driverconfig/TfmConfig.h"
+#include "platform/AnsiText.h"
 #include "platform/Clock.h"
 #include "support/ForeignBytesCfg.h"
 #include "support/ScriptedGuiPrompter.h"
@@ -577,4 +578,54 @@ TEST_F(ConfigDialog, ValuesKeepTheirBytesUnlessTheirFieldIsEdited) {
         EXPECT_NE(saved.contains(line), edited) << line.toStdString();
     }
     EXPECT_EQ(dir.read("Tool.cfg.bak"), ReadForeignBytesCfg());
+}
+
+// Every byte of a value is visible: what is not CP949 shows as "\xB0", and
+// typing at the end of a field (a click, End, "x") keeps the bytes before it.
+TEST_F(ConfigDialog, BytesThatAreNotCp949AreShownAndKeptByAnEdit) {
+    dir.write("Tool.cfg", ReadForeignBytesCfg());
+    const QString utf8AsCp949 = AnsiText::Decode("\xEB\xA1\x9C\xEA\xB7\xB8"); // "로그" in UTF-8
+    open([&] {
+        EXPECT_EQ(edit("vLogFolder")->text(), "/data/" + utf8AsCp949 + "/\\xB0");
+        EXPECT_EQ(edit("vPrefix")->text(), "caf\\xE9");
+        EXPECT_EQ(edit("vExtension")->text(), "lo\\xB0");
+        EXPECT_EQ(edit("vIPAdress")->text(), utf8AsCp949 + ".local");
+        EXPECT_EQ(combo("vParity")->currentText(), "N\\xD6NE");
+        EXPECT_EQ(deviceIds(), (QStringList{"5", "caf\\xE9", AnsiText::Decode("\xB0\xA1")}));
+        EXPECT_FALSE(edit("vPrefix")->toolTip().isEmpty()); // says what \xE9 is
+        EXPECT_TRUE(edit("vIPAdress")->toolTip().isEmpty());
+        EXPECT_EQ(edit("vExample")->text(), "caf\\xE9_20260304.lo\\xB0");
+
+        QLineEdit* folder = edit("vLogFolder");
+        QTest::mouseClick(folder, Qt::LeftButton, {}, QPoint(4, folder->height() / 2));
+        QTest::keyClick(folder, Qt::Key_End);
+        QTest::keyClick(folder, Qt::Key_X);
+        click("btnSave");
+        closeAnswering(std::nullopt);
+    });
+    const QByteArray saved = dir.read("Tool.cfg");
+    EXPECT_TRUE(saved.contains("\r\nDir=/data/\xEB\xA1\x9C\xEA\xB7\xB8/\xB0x\r\n"));
+    for (const QByteArray& line : kForeignValueLines)
+        EXPECT_EQ(saved.contains(line), !line.startsWith("\r\nDir=")) << line.toStdString();
+}
+
+// A value whose text looks like an escape shows its backslash doubled, and
+// keeps it: the same after an edit and for a folder chosen in the chooser.
+TEST_F(ConfigDialog, ABackslashBeforeHexDigitsStaysABackslash) {
+    dir.write("Tool.cfg", "[Log]\r\nPrefix=EQ\\x41\r\nDir=C:\\x86\\Logs\r\n");
+    const QString chosen = dir.path("a\\xB0");
+    ASSERT_TRUE(QDir().mkpath(chosen));
+    open([&] {
+        EXPECT_EQ(edit("vLogFolder")->text(), "C:\\\\x86\\Logs");
+        EXPECT_EQ(edit("vPrefix")->text(), "EQ\\\\x41");
+        QTest::keyClick(edit("vPrefix"), Qt::Key_End);
+        QTest::keyClicks(edit("vPrefix"), "_1");
+        prompter.answerFolder(chosen);
+        click("btnSelectFolder");
+        EXPECT_TRUE(edit("vLogFolder")->text().endsWith("/a\\\\xB0"));
+        closeAnswering(Answer::Yes);
+    });
+    const QByteArray saved = dir.read("Tool.cfg");
+    EXPECT_TRUE(saved.contains("\r\nPrefix=EQ\\x41_1\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nDir=" + chosen.toLocal8Bit() + "\r\n"));
 }

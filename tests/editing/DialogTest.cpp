@@ -195,3 +195,21 @@ TEST(DialogPrefill, TakesTextsApartWhateverTheirForm) {
         EXPECT_EQ(item.lItemDesc->text(), desc);
     }
 }
+
+// Descriptions show every byte; bytes of another encoding, many of them too,
+// come back as they were, and typing at the end keeps them.
+TEST(DialogPrefill, DescriptionsKeepBytesThatAreNotCp949) {
+    const QByteArray odd = "caf\xE9 " + QByteArray(9000, '\xFF') + "\xC7";
+    TfmItemEdit item;
+    item.prefill("U1 1 " + odd);
+    EXPECT_TRUE(item.lItemDesc->text().startsWith("caf\\xE9 \\xFF"));
+    EXPECT_EQ(item.fields().description, odd);
+    item.lItemDesc->end(false);
+    QTest::keyClicks(item.lItemDesc, "x");
+    EXPECT_EQ(item.fields().description, odd + "x");
+
+    TfmMsgEdit msg;
+    msg.prefill("S1F1 P lone\xB0");
+    EXPECT_EQ(msg.lMsgDesc->text(), "lone\\xB0");
+    EXPECT_EQ(msg.fields().description, "lone\xB0");
+}

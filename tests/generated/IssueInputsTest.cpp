@@ -2,7 +2,9 @@
 // is unsafe at run time: either the generator is mended (the code compiles
 // against the stand-in driver header and its round trip is clean under
 // AddressSanitizer and UBSan) or the checker reports an error naming the
-// node. One table, grouped by rule.
+// node. One table, grouped by rule. Where the checker must not be more
+// cautious than the compiler, the inputs it passes are compiled with the
+// mended ones and those it reports are compiled to show that they fail.
 #include "GeneratedHarness.h"
 
 #include "check/DefinitionChecker.h"
@@ -25,6 +27,9 @@ struct Input {
     int line;              // reported: the node's line (0: the file as a whole)
     QByteArray extra = {}; // mended: checks of the run-time fault itself
     bool ownTarget = false;
+    // reported: the generated code is compiled too, and must not compile
+    // (the finding is a real fault, not a cautious guess).
+    bool doesNotCompile = false;
 };
 
 QByteArray VariableListsNested(int depth) {
@@ -101,6 +106,15 @@ std::vector<Input> Inputs() {
          0,
          {},
          true},
+        // Members named like the header's types, where they hide no type.
+        {"a type name reached as L1.A", "<S1F1 P a\r\n  <L 1 B\r\n    <I8 5 A >\r\n  >\r\n>\r\n",
+         nullptr, 0},
+        {"a type name as the class's only member", "<S1F3 N a\r\n  <U2 3 B1 >\r\n>\r\n", nullptr,
+         0},
+        {"a type name beside a struct that uses the type",
+         "<S1F5 N a\r\n  <L 2 B\r\n    <L 1 C\r\n      <I8 5 A >\r\n    >\r\n"
+         "    <A 5 Name >\r\n  >\r\n>\r\n",
+         nullptr, 0},
         {"members named like the bodies' locals below the class",
          "<S1F1 N x\r\n  <L 3 t\r\n    <U4 1 nResult >\r\n    <U4 1 X >\r\n    <U4 1 i >\r\n"
          "  >\r\n>\r\n",
@@ -137,12 +151,48 @@ std::vector<Input> Inputs() {
         {"a class member named lMsgId", "<S1F1 N x\r\n  <U4 1 lMsgId >\r\n>\r\n", "E405", 2},
         {"a count named i: for(int i=0; i<i; i++)",
          "<S1F1 N x\r\n  <L n i\r\n    <U1 1 e >\r\n  >\r\n>\r\n", "E405", 2},
+        {"a member named like its own type",
+         "<S1F1 N a\r\n  <A 5 A >\r\n>\r\n",
+         "E405",
+         2,
+         {},
+         false,
+         true},
+        {"a type used after a member of its name",
+         "<S1F1 N a\r\n  <L 2 B\r\n    <I8 5 A >\r\n    <A 5 Name >\r\n  >\r\n>\r\n",
+         "E405",
+         3,
+         {},
+         false,
+         true},
+        {"a type used before a member of its name",
+         "<S1F1 N a\r\n  <L 2 B\r\n    <A 5 Name >\r\n    <I8 5 A >\r\n  >\r\n>\r\n",
+         "E405",
+         4,
+         {},
+         false,
+         true},
+        {"a type used in a struct inside, after a member of its name",
+         "<S1F1 N a\r\n  <L 2 B\r\n    <I4 1 B1 >\r\n    <L 1 C\r\n      <BINARY 2 Bits >\r\n"
+         "    >\r\n  >\r\n>\r\n",
+         "E405",
+         3,
+         {},
+         false,
+         true},
+        {"a count variable named like a type used inside",
+         "<S1F1 N a\r\n  <L 1 B\r\n    <L n F8\r\n      <F8 1 v >\r\n    >\r\n  >\r\n>\r\n",
+         "E405",
+         3,
+         {},
+         false,
+         true},
         {"loop letters past z", VariableListsNested(19), "E406", 20},
     };
 }
 
 TEST(IssueInputs, MendedOrReported) {
-    std::vector<CompileCase> mended;
+    std::vector<CompileCase> mended, broken;
     for (const Input& in : Inputs()) {
         const QByteArray sml = in.ownTarget ? in.sml : in.sml + kAutoReplyTarget;
         SmlDocument doc;
@@ -154,6 +204,8 @@ TEST(IssueInputs, MendedOrReported) {
                 return d.isError() && QByteArray(d.rule) == in.rule && DiagnosticLine(d) == in.line;
             });
             EXPECT_TRUE(named) << in.what << ": no " << in.rule << " at line " << in.line;
+            if (in.doesNotCompile)
+                broken.push_back({QString::fromUtf8(in.what), sml, {}});
             continue;
         }
         for (const Diagnostic& d : found)
@@ -165,6 +217,14 @@ TEST(IssueInputs, MendedOrReported) {
     for (size_t i = 0; i < mended.size(); ++i)
         EXPECT_TRUE(outcomes[i].passed) << mended[i].name.toStdString() << "\n"
                                         << outcomes[i].log.toStdString();
+    // Each reported clash on its own: the compiler refuses it.
+    const std::vector<CaseOutcome> refused = RunCompileCases(broken, dir.path("broken"));
+    for (size_t i = 0; i < broken.size(); ++i) {
+        EXPECT_FALSE(refused[i].passed) << broken[i].name.toStdString();
+        EXPECT_TRUE(refused[i].log.startsWith(QStringLiteral("compile: ")))
+            << broken[i].name.toStdString() << "\n"
+            << refused[i].log.toStdString();
+    }
 }
 
 } // namespace

@@ -153,8 +153,10 @@ private:
         if (chance(0.03)) {
             if (!scope.names.isEmpty() && chance(0.3))
                 return *scope.names.begin(); // repeated
+            // Type names hide their type only where it is used inside.
             return pick<QByteArray>({"", "1st", AnsiText::Encode(QStringLiteral("값")), "int",
-                                     "class", "NULL", "U4", "A", "Max_V", "L1", "__x",
+                                     "class", "NULL", "U4", "A", "B", "B1", "F8", "I2", "Max_V",
+                                     "L1", "__x",
                                      classScope ? QByteArray("nResult") : QByteArray("X"),
                                      classScope ? QByteArray("i") : QByteArray("lMsgId")});
         }
