@@ -3,6 +3,7 @@
 #include "document/NodeSearch.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,9 +15,12 @@ namespace pravik {
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FindBar"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 2, 2, 2);
-    row->setSpacing(4);
+    // Two rows, so that the bar fits the narrowest tree: the text with the
+    // close button, then the buttons and the case switch.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 2, 2, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
 
     auto* label = new QLabel(QStringLiteral("찾기:"), this);
     m_field = new QLineEdit(this);
@@ -25,6 +29,9 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     m_field->setPlaceholderText(QStringLiteral("텍스트 또는 S6F11"));
     label->setBuddy(m_field);
     m_field->installEventFilter(this);
+    // Room for twenty characters at least.
+    m_field->setMinimumWidth(m_field->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 20 +
+                             m_field->sizeHint().height());
 
     m_next = new QPushButton(QStringLiteral("다음"), this);
     m_next->setObjectName(QStringLiteral("FindNext"));
@@ -35,6 +42,9 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     for (QPushButton* b : {m_next, m_previous}) {
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::TabFocus);
+        // As wide as their words, not the style's wide default.
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
+        b->setMaximumWidth(b->minimumWidth() + 24);
     }
     m_case = new QCheckBox(QStringLiteral("대소문자 구분"), this);
     m_case->setObjectName(QStringLiteral("FindCaseSensitive"));
@@ -44,12 +54,17 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     m_close->setAutoRaise(true);
     m_close->setToolTip(QStringLiteral("닫기 (Esc)"));
 
-    row->addWidget(label);
-    row->addWidget(m_field, 1);
-    row->addWidget(m_next);
-    row->addWidget(m_previous);
-    row->addWidget(m_case);
-    row->addWidget(m_close);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(m_next);
+    buttons->addWidget(m_previous);
+    buttons->addWidget(m_case);
+    buttons->addStretch(1);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_field, 0, 1);
+    grid->addWidget(m_close, 0, 2);
+    grid->addLayout(buttons, 1, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
 
     connect(m_next, &QPushButton::clicked, this, [this] { emit findRequested(false); });
     connect(m_previous, &QPushButton::clicked, this, [this] { emit findRequested(true); });

@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -158,26 +159,30 @@ void TfmMain::createToolActions() {
 }
 
 void TfmMain::createControls() {
-    auto* central = new QWidget(this);
-    auto* row = new QHBoxLayout(central);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-
-    // The tree with the find bar under it.
-    auto* treeColumn = new QVBoxLayout;
-    treeColumn->setContentsMargins(0, 0, 0, 0);
-    treeColumn->setSpacing(0);
-    TreeView1 = new SmlTreeView(central);
+    // The tree (with the find bar under it) beside the text pane. The tree
+    // keeps a width its texts can be read in: the panes share the rest.
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->setObjectName(QStringLiteral("CentralSplitter"));
+    m_split->setChildrenCollapsible(false);
+    auto* treeColumn = new QWidget(m_split);
+    treeColumn->setMinimumWidth(kTreeMinimumWidth);
+    auto* column = new QVBoxLayout(treeColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    TreeView1 = new SmlTreeView(treeColumn);
     TreeView1->setItemDelegate(new NodeDelegate(TreeView1));
     TreeView1->setDocument(m_doc);
-    treeColumn->addWidget(TreeView1, 1);
-    m_findBar = new FindBar(central);
-    treeColumn->addWidget(m_findBar);
-    row->addLayout(treeColumn, 1);
-
-    Memo1 = new SmlTextPane(*m_doc, central);
-    row->addWidget(Memo1);
-    setCentralWidget(central);
+    column->addWidget(TreeView1, 1);
+    m_findBar = new FindBar(treeColumn);
+    column->addWidget(m_findBar);
+    Memo1 = new SmlTextPane(*m_doc, m_split);
+    Memo1->setMinimumWidth(kTextPaneMinimumWidth);
+    m_split->addWidget(treeColumn);
+    m_split->addWidget(Memo1);
+    // Space won or lost goes to the tree first, the text pane keeps its width.
+    m_split->setStretchFactor(0, 1);
+    m_split->setStretchFactor(1, 0);
+    setCentralWidget(m_split);
     createPanes();
     createStatusBar();
 }
@@ -361,7 +366,18 @@ void TfmMain::updateActions() {
 
 void TfmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    Memo1->setFixedWidth(frameGeometry().width() / 2);
+    FormResize();
+}
+
+void TfmMain::FormResize() {
+    // The text pane takes half the window, as far as the tree keeps its
+    // width beside it.
+    if (!Memo1->isShown())
+        return;
+    const int room = m_split->width() - m_split->handleWidth();
+    const int memo = std::max(kTextPaneMinimumWidth,
+                              std::min(frameGeometry().width() / 2, room - kTreeMinimumWidth));
+    m_split->setSizes({room - memo, memo});
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -535,9 +551,8 @@ void TfmMain::FindNextExecute(bool backward) {
 
 void TfmMain::ToolViewTextSMLExecute() {
     const bool show = !Memo1->isShown();
-    if (show)
-        Memo1->setFixedWidth(frameGeometry().width() / 2);
     Memo1->setShown(show);
+    FormResize();
     m_act.ToolViewTextSML->setText(show ? QStringLiteral("코드 숨김")
                                         : QStringLiteral("코드 보기"));
 }
@@ -545,9 +560,14 @@ void TfmMain::ToolViewTextSMLExecute() {
 void TfmMain::ToolPreviewExecute() {
     const bool show = m_act.ToolPreview->isChecked();
     m_preview->setVisible(show);
+    // As wide as a line of bytes, as far as the tree keeps its width; beside
+    // the text pane, the two share what the tree leaves.
+    const int beside = width() - kTreeMinimumWidth;
+    const int room = Memo1->isShown() ? beside / 2 : beside;
     if (show)
-        resizeDocks({m_preview}, {std::min(m_preview->preferredWidth(), width() * 2 / 3)},
+        resizeDocks({m_preview}, {std::clamp(m_preview->preferredWidth(), 1, std::max(1, room))},
                     Qt::Horizontal);
+    FormResize();
 }
 
 void TfmMain::ToolStructCheckExecute() {

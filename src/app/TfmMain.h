@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QSplitter;
 class QToolBar;
 
 namespace pravik {
@@ -136,6 +137,7 @@ private:
     void createDialogs();
     void connectParts();
     void FormCreate();
+    void FormResize();
     // The window's own commands by the document's presence.
     void updateActions();
     void documentReplaced(const QByteArray* fileText);
@@ -143,11 +145,16 @@ private:
     // collapsed node, so that no hidden node is the target of a command.
     void TreeView1Collapsed(const QModelIndex& index);
 
+    // The narrowest the tree and the text pane become beside the panes.
+    static constexpr int kTreeMinimumWidth = 250;
+    static constexpr int kTextPaneMinimumWidth = 120;
+
     GuiPrompter& m_prompter;
     SmlDocument* m_doc = nullptr;
     DocumentSession* m_session = nullptr;
     QList<QAction*> m_commands; // the window's own, in the order made
 
+    QSplitter* m_split = nullptr;
     SmlTreeView* TreeView1 = nullptr;
     SmlTextPane* Memo1 = nullptr;
     QLabel* m_panels[3] = {nullptr, nullptr, nullptr};

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "app/TAboutBox.h"
-#include "gui/ActionCaption.h"
 #include "driverconfig/TfmConfig.h"
+#include "gui/ActionCaption.h"
 
 #include "app/TextPane.h"
 #include <QLabel>
@@ -209,18 +209,26 @@ TEST_F(MainWindowTest, ConfigurationOpensBesideTheDocument) {
     EXPECT_FALSE(dir.exists("host.cfg.bak"));
 }
 
-TEST_F(MainWindowTest, TextPaneWidthFollowsTheWindowAlsoWhileHidden) {
+TEST_F(MainWindowTest, TextPaneTakesHalfTheWindowAsFarAsTheTreeKeepsItsWidth) {
     w->show();
     w->resize(1001, 700);
     QApplication::processEvents();
     const int frame = w->frameGeometry().width() - w->width(); // none offscreen
-    EXPECT_EQ(w->memo()->maximumWidth(), (1001 + frame) / 2);
     EXPECT_FALSE(w->memo()->isVisibleTo(w.get()));
     w->action("FileNew")->trigger();
     w->action("ToolViewTextSML")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(w->memo()->width(), (1001 + frame) / 2);
     w->resize(700, 600);
     QApplication::processEvents();
     EXPECT_EQ(w->memo()->width(), (700 + frame) / 2);
+    // Narrower still (as narrow as the bars let it be): the tree keeps its
+    // 250 pixels, and the pane takes what is left, at most half.
+    w->resize(400, 600);
+    QApplication::processEvents();
+    EXPECT_GE(w->tree()->width(), 250);
+    EXPECT_LE(w->memo()->width(), w->frameGeometry().width() / 2);
+    EXPECT_GE(w->memo()->width(), 120);
 }
 
 } // namespace
