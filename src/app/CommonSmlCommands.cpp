@@ -59,6 +59,46 @@ QString ExportCommonSmlCommand(Prompter& prompter, const SmlDocument& doc,
     return done;
 }
 
+namespace {
+
+QString Listed(const std::vector<CommonSmlError>& items, qint64 count) {
+    QStringList lines;
+    for (const CommonSmlError& e : items)
+        lines << e.text();
+    if (count > qint64(items.size()))
+        lines << QStringLiteral("그 밖에 %1개").arg(count - qint64(items.size()));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// What the import left out or changed, after the status line; empty when
+// it took everything as it was.
+QString ImportReport(const ImportResult& result, const AddedMessages& added) {
+    QString report;
+    if (!added.existing.empty()) {
+        QStringList keys;
+        for (const qint64 key : added.existing)
+            keys << KeyText(key);
+        report += QStringLiteral("\n\n문서에 이미 있어 그대로 둔 메시지:\n") +
+                  keys.join(QStringLiteral(", "));
+    }
+    if (!result.conflicts.empty()) {
+        QStringList lines;
+        for (const ImportConflict& c : result.conflicts)
+            lines << c.text();
+        report += QStringLiteral("\n\n구조를 합칠 수 없어 뺀 인스턴스:\n") +
+                  lines.join(QLatin1Char('\n'));
+    }
+    if (result.refusedCount > 0)
+        report +=
+            QStringLiteral("\n\n건너뛴 메시지:\n") + Listed(result.refused, result.refusedCount);
+    if (result.warningCount > 0)
+        report += QStringLiteral("\n\n고친 텍스트와 옮기지 못한 문자:\n") +
+                  Listed(result.warnings, result.warningCount);
+    return report;
+}
+
+} // namespace
+
 SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* selected,
                                 const QString& initialDir, const QString& errorTitle,
                                 QString& status) {
@@ -88,40 +128,10 @@ SmlNode* ImportCommonSmlCommand(Prompter& prompter, SmlDocument& doc, SmlNode* s
     if (result.generatedNames > 0)
         status += QStringLiteral(" 이름이 없는 멤버 %1개에 이름을 붙였습니다.")
                       .arg(result.generatedNames);
-    auto listed = [](const std::vector<CommonSmlError>& items, qint64 count) {
-        QStringList lines;
-        for (const CommonSmlError& e : items)
-            lines << e.text();
-        if (count > qint64(items.size()))
-            lines << QStringLiteral("그 밖에 %1개").arg(count - qint64(items.size()));
-        return lines.join(QLatin1Char('\n'));
-    };
-    if (!added.existing.empty() || !result.conflicts.empty() || result.refusedCount > 0 ||
-        result.warningCount > 0) {
-        QString report = status;
-        if (!added.existing.empty()) {
-            QStringList keys;
-            for (const qint64 key : added.existing)
-                keys << KeyText(key);
-            report += QStringLiteral("\n\n문서에 이미 있어 그대로 둔 메시지:\n") +
-                      keys.join(QStringLiteral(", "));
-        }
-        if (!result.conflicts.empty()) {
-            QStringList lines;
-            for (const ImportConflict& c : result.conflicts)
-                lines << c.text();
-            report += QStringLiteral("\n\n구조를 합칠 수 없어 뺀 인스턴스:\n") +
-                      lines.join(QLatin1Char('\n'));
-        }
-        if (result.refusedCount > 0)
-            report += QStringLiteral("\n\n건너뛴 메시지:\n") +
-                      listed(result.refused, result.refusedCount);
-        if (result.warningCount > 0)
-            report += QStringLiteral("\n\n고친 텍스트와 옮기지 못한 문자:\n") +
-                      listed(result.warnings, result.warningCount);
-        prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"), report,
-                            Prompter::Buttons::Ok);
-    }
+    const QString report = ImportReport(result, added);
+    if (!report.isEmpty())
+        prompter.messageBox(Prompter::Icon::Information, QStringLiteral("Information"),
+                            status + report, Prompter::Buttons::Ok);
     return added.added.empty() ? nullptr : added.added.front();
 }
 

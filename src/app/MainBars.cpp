@@ -1,8 +1,12 @@
 #include "app/MainBars.h"
 
 #include "editing/ItemCommands.h"
+#include "gui/ActionCaption.h"
 
+#include <QAction>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -57,7 +61,63 @@ QToolBar* NewToolBar(QWidget* parent, const char* name) {
     return tools;
 }
 
+QAction* Make(QObject* owner, const char* name, const char* category, const QString& caption,
+              const QString& hint, const QKeySequence& shortcut, const char* icon) {
+    auto* a = new QAction(QtCaption(caption), owner);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setProperty("category", QString::fromLatin1(category));
+    if (!hint.isEmpty()) {
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+    }
+    a->setShortcut(shortcut);
+    if (icon)
+        a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+    a->setEnabled(false); // the window's updateActions() decides
+    return a;
+}
+
 } // namespace
+
+WindowActions MakeWindowActions(QObject* owner) {
+    using K = QKeySequence;
+    WindowActions a;
+    a.FileNew = Make(owner, "FileNew", "File", "새 파일&", "새로운 파일을 만듭니다. (Ctrl + N)",
+                     K(Qt::CTRL | Qt::Key_N), "file-new");
+    a.FileLoad = Make(owner, "FileLoad", "File", "불러오기...&", "작업할 파일을 엽니다. (Ctrl + O)",
+                      K(Qt::CTRL | Qt::Key_O), "file-open");
+    a.FileSave = Make(owner, "FileSave", "File", "저장&", "작업중인 파일을 저장합니다. (Ctrl + S)",
+                      K(Qt::CTRL | Qt::Key_S), "file-save");
+    a.FileSaveas = Make(owner, "FileSaveas", "File", "다른 이름으로 저장...&",
+                        "다른 이름으로 저장합니다.", K(), nullptr);
+    a.FileImportSml = Make(owner, "FileImportSml", "File", "공통 SML 가져오기...&",
+                           "공통 SML 파일의 메시지를 정의로 가져옵니다.", K(), nullptr);
+    a.FileExportSml = Make(owner, "FileExportSml", "File", "공통 SML로 내보내기...&",
+                           "모든 메시지를 예제로 만들어 공통 SML 파일에 씁니다.", K(), nullptr);
+    // The menu's own caption; the command appears nowhere else.
+    a.MakeCppFile = Make(owner, "MakeCppFile", "File", "C++소스만들기 &(&C)", {}, K(), nullptr);
+    a.FileExit = Make(owner, "FileExit", "File", "종료&", "프로그램을 종료합니다.", K(), nullptr);
+    a.OptionConfig = Make(owner, "OptionConfig", "Option", "&Config...", {}, K(), "option-config");
+    a.ToolViewTextSML = Make(owner, "ToolViewTextSML", "Tool", "코드 보기&",
+                             "Text형태의 SML을 보여주거나 갑춥니다.", K(), "tool-viewtext");
+    a.ToolPreview =
+        Make(owner, "ToolPreview", "Tool", "미리 보기&",
+             "선택된 메시지의 예제와 SECS-II 바이트를 보여주거나 감춥니다.", K(), nullptr);
+    a.ToolStructCheck = Make(owner, "ToolStructCheck", "Tool", "구조 확인&",
+                             "SML구조가 정확한지 확인합니다.", K(), "tool-structcheck");
+    a.ToolProblems =
+        Make(owner, "ToolProblems", "Tool", "문제 목록&",
+             "생성될 C++ 코드를 막는 문제의 목록을 보여주거나 감춥니다.", K(), nullptr);
+    a.ToolStayOnTop = Make(owner, "ToolStayOnTop", "Tool", "항상 위에 표시&", {}, K(), nullptr);
+    a.HelpHelp =
+        Make(owner, "HelpHelp", "Help", "도움말...&", "도움말을 보여줍니다.", K(), nullptr);
+    a.HelpWhatsNew = Make(owner, "HelpWhatsNew", "Help", "새로워진 것들...&", {}, K(), nullptr);
+    a.HelpAbout =
+        Make(owner, "HelpAbout", "Help", "정보...&", "이 프", K(Qt::Key_F1), "help-about");
+    for (QAction* checkable : {a.ToolPreview, a.ToolProblems, a.ToolStayOnTop})
+        checkable->setCheckable(true);
+    return a;
+}
 
 MainBars BuildMainBars(QWidget* window, const WindowActions& a, const ItemCommands& i) {
     MainBars bars;

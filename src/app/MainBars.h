@@ -3,6 +3,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QObject;
 class QToolBar;
 class QWidget;
 
@@ -29,6 +30,10 @@ struct MainBars {
     QToolBar* ActionToolBar2 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 };
+
+// Makes the window's commands with their captions, hints, shortcuts and
+// icons, disabled; the window connects them to its handlers.
+WindowActions MakeWindowActions(QObject* owner);
 
 // Builds the bars as children of window, each command in its place.
 MainBars BuildMainBars(QWidget* window, const WindowActions& a, const ItemCommands& items);

@@ -52,8 +52,7 @@ TfmMain::TfmMain(GuiPrompter& prompter, QWidget* parent)
     m_doc = new SmlDocument(this);
     m_session = new DocumentSession(*m_doc, m_prompter, this);
     m_session->setInitialDir(QCoreApplication::applicationDirPath());
-    createFileActions();
-    createToolActions();
+    createActions();
     createControls();
     FormCreate();
     createDialogs();
@@ -74,84 +73,37 @@ TfmMain::~TfmMain() {
 
 // --- construction -----------------------------------------------------------
 
-QAction* TfmMain::addCommand(const char* name, const char* category, const QString& caption,
-                             const QString& hint, const QKeySequence& shortcut, const char* icon,
-                             Handler handler) {
-    auto* a = new QAction(QtCaption(caption), this);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setProperty("category", QString::fromLatin1(category));
-    if (!hint.isEmpty()) {
-        a->setToolTip(hint);
-        a->setStatusTip(hint);
+void TfmMain::createActions() {
+    m_act = MakeWindowActions(this);
+    const std::pair<QAction*, Handler> handlers[] = {
+        {m_act.FileNew, &TfmMain::FileNewExecute},
+        {m_act.FileLoad, &TfmMain::FileLoadExecute},
+        {m_act.FileSave, &TfmMain::FileSaveExecute},
+        {m_act.FileSaveas, &TfmMain::FileSaveasExecute},
+        {m_act.FileImportSml, &TfmMain::FileImportSmlExecute},
+        {m_act.FileExportSml, &TfmMain::FileExportSmlExecute},
+        {m_act.MakeCppFile, &TfmMain::MakeCppFileExecute},
+        {m_act.FileExit, &TfmMain::FileExitExecute},
+        {m_act.OptionConfig, &TfmMain::OptionConfigExecute},
+        {m_act.ToolViewTextSML, &TfmMain::ToolViewTextSMLExecute},
+        {m_act.ToolPreview, &TfmMain::ToolPreviewExecute},
+        {m_act.ToolStructCheck, &TfmMain::ToolStructCheckExecute},
+        {m_act.ToolProblems, &TfmMain::ToolProblemsExecute},
+        {m_act.ToolStayOnTop, &TfmMain::ToolStayOnTopExecute},
+        {m_act.HelpHelp, &TfmMain::HelpHelpExecute},
+        {m_act.HelpWhatsNew, &TfmMain::HelpWhatsNewExecute},
+        {m_act.HelpAbout, &TfmMain::HelpAboutExecute},
+    };
+    for (const auto& [a, handler] : handlers) {
+        connect(a, &QAction::triggered, this,
+                [this, handler = handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        addAction(a); // shortcuts work wherever the focus is in this window
+        m_commands << a;
     }
-    a->setShortcut(shortcut);
-    if (icon)
-        a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    a->setEnabled(false); // updateActions() decides
-    connect(a, &QAction::triggered, this,
-            [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
-    addAction(a); // shortcuts work wherever the focus is in this window
-    m_commands << a;
-    return a;
-}
-
-void TfmMain::createFileActions() {
-    using K = QKeySequence;
-    m_act.FileNew = addCommand("FileNew", "File", "새 파일&", "새로운 파일을 만듭니다. (Ctrl + N)",
-                               K(Qt::CTRL | Qt::Key_N), "file-new", &TfmMain::FileNewExecute);
-    m_act.FileLoad =
-        addCommand("FileLoad", "File", "불러오기...&", "작업할 파일을 엽니다. (Ctrl + O)",
-                   K(Qt::CTRL | Qt::Key_O), "file-open", &TfmMain::FileLoadExecute);
-    m_act.FileSave =
-        addCommand("FileSave", "File", "저장&", "작업중인 파일을 저장합니다. (Ctrl + S)",
-                   K(Qt::CTRL | Qt::Key_S), "file-save", &TfmMain::FileSaveExecute);
-    m_act.FileSaveas =
-        addCommand("FileSaveas", "File", "다른 이름으로 저장...&", "다른 이름으로 저장합니다.", K(),
-                   nullptr, &TfmMain::FileSaveasExecute);
-    m_act.FileImportSml = addCommand("FileImportSml", "File", "공통 SML 가져오기...&",
-                                     "공통 SML 파일의 메시지를 정의로 가져옵니다.", K(), nullptr,
-                                     &TfmMain::FileImportSmlExecute);
-    m_act.FileExportSml = addCommand("FileExportSml", "File", "공통 SML로 내보내기...&",
-                                     "모든 메시지를 예제로 만들어 공통 SML 파일에 씁니다.", K(),
-                                     nullptr, &TfmMain::FileExportSmlExecute);
-    // The menu's own caption; the command appears nowhere else.
-    m_act.MakeCppFile = addCommand("MakeCppFile", "File", "C++소스만들기 &(&C)", {}, K(), nullptr,
-                                   &TfmMain::MakeCppFileExecute);
-    m_act.FileExit = addCommand("FileExit", "File", "종료&", "프로그램을 종료합니다.", K(), nullptr,
-                                &TfmMain::FileExitExecute);
-}
-
-void TfmMain::createToolActions() {
-    using K = QKeySequence;
-    m_act.OptionConfig = addCommand("OptionConfig", "Option", "&Config...", {}, K(),
-                                    "option-config", &TfmMain::OptionConfigExecute);
-    m_act.ToolViewTextSML =
-        addCommand("ToolViewTextSML", "Tool", "코드 보기&", "Text형태의 SML을 보여주거나 갑춥니다.",
-                   K(), "tool-viewtext", &TfmMain::ToolViewTextSMLExecute);
-    m_act.ToolPreview = addCommand("ToolPreview", "Tool", "미리 보기&",
-                                   "선택된 메시지의 예제와 SECS-II 바이트를 보여주거나 감춥니다.",
-                                   K(), nullptr, &TfmMain::ToolPreviewExecute);
-    m_act.ToolStructCheck =
-        addCommand("ToolStructCheck", "Tool", "구조 확인&", "SML구조가 정확한지 확인합니다.", K(),
-                   "tool-structcheck", &TfmMain::ToolStructCheckExecute);
-    m_act.ToolProblems = addCommand("ToolProblems", "Tool", "문제 목록&",
-                                    "생성될 C++ 코드를 막는 문제의 목록을 보여주거나 감춥니다.",
-                                    K(), nullptr, &TfmMain::ToolProblemsExecute);
-    m_act.ToolStayOnTop = addCommand("ToolStayOnTop", "Tool", "항상 위에 표시&", {}, K(), nullptr,
-                                     &TfmMain::ToolStayOnTopExecute);
-    for (QAction* a : {m_act.ToolPreview, m_act.ToolProblems, m_act.ToolStayOnTop})
-        a->setCheckable(true);
-    m_act.HelpHelp = addCommand("HelpHelp", "Help", "도움말...&", "도움말을 보여줍니다.", K(),
-                                nullptr, &TfmMain::HelpHelpExecute);
-    m_act.HelpWhatsNew = addCommand("HelpWhatsNew", "Help", "새로워진 것들...&", {}, K(), nullptr,
-                                    &TfmMain::HelpWhatsNewExecute);
-    m_act.HelpAbout = addCommand("HelpAbout", "Help", "정보...&", "이 프", K(Qt::Key_F1),
-                                 "help-about", &TfmMain::HelpAboutExecute);
-
     // F3 and Shift+F3 belong to the find bar but work wherever the focus is.
     for (const bool backward : {false, true}) {
         auto* a = new QAction(this);
-        a->setShortcut(backward ? K(Qt::SHIFT | Qt::Key_F3) : K(Qt::Key_F3));
+        a->setShortcut(backward ? QKeySequence(Qt::SHIFT | Qt::Key_F3) : QKeySequence(Qt::Key_F3));
         connect(a, &QAction::triggered, this,
                 [this, backward] { runCommand([this, backward] { FindNextExecute(backward); }); });
         addAction(a);

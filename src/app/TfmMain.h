@@ -125,11 +125,7 @@ protected:
 
 private:
     using Handler = void (TfmMain::*)();
-    QAction* addCommand(const char* name, const char* category, const QString& caption,
-                        const QString& hint, const QKeySequence& shortcut, const char* icon,
-                        Handler handler);
-    void createFileActions();
-    void createToolActions();
+    void createActions();
     void createControls();
     void createPanes();
     void createStatusBar();
