@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -68,7 +69,10 @@ TfmMain::~TfmMain() {
     for (QObject* part : std::initializer_list<QObject*>{TreeView1, TreeView1->selectionModel(),
                                                          m_doc, m_session, m_problems, m_preview})
         part->disconnect(this);
+    // Nor the item commands, which ask the window for the document.
     m_itemCommands->disconnect();
+    m_doc->disconnect(m_itemCommands);
+    m_doc->undoStack()->disconnect(m_itemCommands);
 }
 
 // --- construction -----------------------------------------------------------
