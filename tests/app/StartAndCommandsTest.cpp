@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "app/TAboutBox.h"
-#include "gui/ActionCaption.h"
 #include "driverconfig/TfmConfig.h"
+#include "gui/ActionCaption.h"
 
 #include "app/TextPane.h"
 #include <QLabel>
@@ -134,7 +134,8 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
                     "ItemFullCollapse"));
     EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
     EXPECT_EQ(Entries(menus[3]->menu()->actions()),
-              Split("ToolViewTextSML ToolPreview ToolStructCheck ToolProblems - ToolStayOnTop"));
+              Split("ToolViewTextSML ToolPreview ToolStructCheck ToolProblems ToolComm - "
+                    "ToolStayOnTop"));
     EXPECT_EQ(Entries(menus[4]->menu()->actions()), Split("HelpHelp HelpWhatsNew HelpAbout"));
     EXPECT_EQ(Entries(w->toolBar1()->actions()),
               Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "
