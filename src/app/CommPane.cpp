@@ -71,7 +71,8 @@ QPushButton* Button(const char* name, const QString& text, const QString& hint, 
     return b;
 }
 
-// Enter on a row activates it, as a double-click does.
+// Enter on a row activates it, as a double-click does, also where the
+// style does not say so.
 class TrafficView : public QTableView {
 public:
     using QTableView::QTableView;
@@ -277,8 +278,6 @@ void CommPane::connectControls() {
     connect(m_link, &CommLink::stateChanged, this, &CommPane::stateChanged);
     connect(m_link, &CommLink::stopped, this, [this] { stateChanged(m_link->state()); });
     connect(m_link, &CommLink::report, this, &CommPane::showReport);
-    connect(m_view, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { activateRow(index.row()); });
     connect(m_view, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { activateRow(index.row()); });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
