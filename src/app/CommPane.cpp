@@ -143,6 +143,21 @@ QWidget* CommPane::buildControls() {
     auto* rows = new QVBoxLayout(box);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(3);
+    rows->addLayout(buildLinkRow(box));
+    rows->addLayout(buildListRow(box));
+    auto* third = new QHBoxLayout;
+    m_message = new QLabel(box);
+    m_message->setObjectName(QStringLiteral("CommMessage"));
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_countLabel = new QLabel(box);
+    m_countLabel->setObjectName(QStringLiteral("CommCount"));
+    third->addWidget(m_message, 1);
+    third->addWidget(m_countLabel);
+    rows->addLayout(third);
+    return box;
+}
+
+QLayout* CommPane::buildLinkRow(QWidget* box) {
     auto* top = new QHBoxLayout;
     m_mark = new LinkStateMark(box);
     m_connect =
@@ -168,9 +183,11 @@ QWidget* CommPane::buildControls() {
     top->addWidget(m_configuration, 1);
     top->addWidget(m_configButton);
     top->addWidget(m_autoReply);
-    rows->addLayout(top);
+    return top;
+}
 
-    auto* second = new QHBoxLayout;
+QLayout* CommPane::buildListRow(QWidget* box) {
+    auto* row = new QHBoxLayout;
     m_sendButton =
         Button("CommSendButton", QStringLiteral("보내기 (F5)"), m_sendAction->toolTip(), box);
     m_selectedLabel = new QLabel(box);
@@ -199,22 +216,12 @@ QWidget* CommPane::buildControls() {
         QStringLiteral("목록에 둘 행의 최대 수. 넘으면 오래된 행부터 뺍니다 (로그에는 남습니다)."));
     auto* limitLabel = new QLabel(QStringLiteral("최대 행 수:"), box);
     limitLabel->setBuddy(m_limit);
-    second->addWidget(m_sendButton);
-    second->addWidget(m_selectedLabel, 1);
+    row->addWidget(m_sendButton);
+    row->addWidget(m_selectedLabel, 1);
     for (QWidget* w : std::initializer_list<QWidget*>{m_keyFilter, m_verdictFilter, m_clear, m_save,
                                                       limitLabel, m_limit})
-        second->addWidget(w);
-    rows->addLayout(second);
-    auto* third = new QHBoxLayout;
-    m_message = new QLabel(box);
-    m_message->setObjectName(QStringLiteral("CommMessage"));
-    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_countLabel = new QLabel(box);
-    m_countLabel->setObjectName(QStringLiteral("CommCount"));
-    third->addWidget(m_message, 1);
-    third->addWidget(m_countLabel);
-    rows->addLayout(third);
-    return box;
+        row->addWidget(w);
+    return row;
 }
 
 QWidget* CommPane::buildViews() {

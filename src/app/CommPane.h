@@ -12,6 +12,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -117,6 +118,8 @@ protected:
 
 private:
     QWidget* buildControls();
+    QLayout* buildLinkRow(QWidget* box);
+    QLayout* buildListRow(QWidget* box);
     QWidget* buildViews();
     void connectControls();
     void connectDocument();
