@@ -570,6 +570,12 @@ void CommPane::showRow(const QModelIndex& index) {
         return;
     }
     const TrafficRecord& r = row->record;
+    if (row->bodyReleased) {
+        m_sml->setPlainText(QStringLiteral("(이 메시지의 본문은 목록이 쓰는 메모리의 한도를 넘어 "
+                                           "목록에서 뺐습니다. 링크의 로그에 있습니다.)"));
+        m_bytes->setPlainText(QString());
+        return;
+    }
     CommonSmlSpans spans;
     QByteArray sml;
     if (r.decoded) {
@@ -630,7 +636,12 @@ void CommPane::activateRow(int row) {
         return;
     }
     SmlNode* target = m_doc.topLevel(definition->row());
-    if (r.decoded && r.s9Mhead.isEmpty()) {
+    if (shown->bodyReleased && r.verdict.kind == Verdict::Kind::Differs &&
+        !r.verdict.rows.empty() && r.verdict.rows.front() == definition->row()) {
+        // No body to check again: the node the check found, if it is still there.
+        if (SmlNode* differing = nodeAtRows(r.verdict.rows))
+            target = differing;
+    } else if (r.decoded && r.s9Mhead.isEmpty()) {
         // By the definition as it is now: it may have been edited since.
         const Verdict now = VerdictFor(*definition, r.body);
         if (now.kind == Verdict::Kind::Differs) {
@@ -665,8 +676,13 @@ void CommPane::saveTraffic() {
         return;
     try {
         FileSystem::SafeSave(*path, TrafficFileText(rows), kCannotCreateFile);
-        showReport(QStringLiteral("메시지 %1개를 %2에 저장했습니다.").arg(rows.size()).arg(*path),
-                   false);
+        QString done =
+            QStringLiteral("메시지 %1개를 %2에 저장했습니다.").arg(rows.size()).arg(*path);
+        const auto released =
+            std::count_if(rows.begin(), rows.end(), [](const auto* r) { return r->bodyReleased; });
+        if (released > 0)
+            done += QStringLiteral(" 본문을 목록에서 뺀 %1개는 주석 줄만 있습니다.").arg(released);
+        showReport(done, false);
     } catch (const PlatformError& e) {
         m_prompter.messageBox(Prompter::Icon::Error, m_session.caption(), e.message(),
                               Prompter::Buttons::Ok);

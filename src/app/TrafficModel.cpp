@@ -85,7 +85,25 @@ void TrafficModel::flush() {
         i = j;
     }
     dropPastLimit();
+    releaseBodies();
     emit rowsShown();
+}
+
+qint64 TrafficModel::BodyBytes(const TrafficRecord& r) {
+    return r.body.data.size() + qint64(r.body.items.size() * sizeof(SecsItem)) + r.raw.size();
+}
+
+void TrafficModel::releaseBodies() {
+    // Oldest first; a row shown keeps its texts, so nothing is announced.
+    while (m_bodyBytes > m_bodyBudget && m_released < m_rows.size()) {
+        Row& row = m_rows[m_released++];
+        if (row.bodyReleased)
+            continue;
+        m_bodyBytes -= BodyBytes(row.record);
+        row.record.body = SecsBody();
+        row.record.raw = QByteArray();
+        row.bodyReleased = true;
+    }
 }
 
 void TrafficModel::appendRun(std::vector<Row>& rows, size_t first, size_t last) {
@@ -98,6 +116,7 @@ void TrafficModel::appendRun(std::vector<Row>& rows, size_t first, size_t last) 
     for (size_t i = first; i < last; ++i) {
         if (filtering() && passes(rows[i]))
             m_shown.push_back(KeyOf(rows[i]));
+        m_bodyBytes += BodyBytes(rows[i].record);
         m_rows.push_back(std::move(rows[i]));
     }
     if (passing > 0)
@@ -118,6 +137,15 @@ void TrafficModel::insertReply(Row row) {
     // After its group: the message it answers and the replies before it.
     const Key key = KeyOf(row);
     const qsizetype at = storageIndex(key);
+    if (size_t(at) < m_released) {
+        // Among the rows that have let go of their bodies already: so does it.
+        row.record.body = SecsBody();
+        row.record.raw = QByteArray();
+        row.bodyReleased = true;
+        ++m_released;
+    } else {
+        m_bodyBytes += BodyBytes(row.record);
+    }
     if (!passes(row)) {
         m_rows.insert(m_rows.begin() + at, std::move(row));
         return;
@@ -144,6 +172,10 @@ void TrafficModel::dropPastLimit() {
                     : static_cast<int>(excess);
     if (shown > 0)
         beginRemoveRows(QModelIndex(), 0, shown - 1);
+    for (size_t i = 0; i < excess; ++i)
+        if (!m_rows[i].bodyReleased)
+            m_bodyBytes -= BodyBytes(m_rows[i].record);
+    m_released = m_released > excess ? m_released - excess : 0;
     m_rows.erase(m_rows.begin(), m_rows.begin() + qsizetype(excess));
     if (filtering())
         m_shown.erase(m_shown.begin(), m_shown.begin() + shown);
@@ -158,6 +190,8 @@ void TrafficModel::clear() {
     m_shown.clear();
     m_pending.clear();
     m_dropped = 0;
+    m_bodyBytes = 0;
+    m_released = 0;
     m_timer.stop();
     endResetModel();
 }

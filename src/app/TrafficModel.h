@@ -16,8 +16,10 @@ namespace pravik {
 // their texts are made only when a row is drawn, so the list keeps up with
 // thousands of messages a second: what arrives is gathered and shown at most
 // every kGatherMs, and past the row limit the oldest rows go (the link's log
-// keeps every message). A filter by message key and by verdict shows a part
-// of the rows kept.
+// keeps every message). The bodies the rows keep (to show a message's SML and
+// bytes) are bounded too: past kBodyBudget bytes the oldest rows let go of
+// theirs and keep only what their columns show. A filter by message key and
+// by verdict shows a part of the rows kept.
 class TrafficModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -43,6 +45,7 @@ public:
     static constexpr int kMinLimit = 100;
     static constexpr int kMaxLimit = 1000000;
     static constexpr int kGatherMs = 15;
+    static constexpr qint64 kBodyBudget = qint64(256) << 20;
 
     struct Row {
         quint64 group = 0; // the id of the row it stands under; its own id otherwise
@@ -52,6 +55,9 @@ public:
         // reply's verdict, or why no reply came).
         QString note;
         bool failed = false; // the note tells of a failure
+        // The body was let go of for the memory budget: record.body and
+        // record.raw are empty, the columns still tell what it was.
+        bool bodyReleased = false;
         bool isReply() const { return group != id; }
     };
 
@@ -72,6 +78,9 @@ public:
     int limit() const { return m_limit; }
     qint64 keptRows() const { return static_cast<qint64>(m_rows.size()); }
     qint64 droppedRows() const { return m_dropped; }
+    // The bytes the kept bodies take, and the most they may (tests lower it).
+    qint64 bodyBytes() const { return m_bodyBytes; }
+    void setBodyBudget(qint64 bytes) { m_bodyBudget = bytes; }
 
     // key: "S6F11" one message, "S6" one stream, any other text a part of
     // the key; empty for all.
@@ -104,6 +113,8 @@ private:
     void appendRun(std::vector<Row>& rows, size_t first, size_t last);
     void insertReply(Row row);
     void dropPastLimit();
+    void releaseBodies();
+    static qint64 BodyBytes(const TrafficRecord& r);
     void rebuildShown();
 
     std::deque<Row> m_rows;  // kept, by (group, id)
@@ -112,6 +123,9 @@ private:
     quint64 m_nextId = 0;
     int m_limit = kDefaultLimit;
     qint64 m_dropped = 0;
+    qint64 m_bodyBytes = 0;
+    qint64 m_bodyBudget = kBodyBudget;
+    size_t m_released = 0; // the rows from the front that have let go of their bodies
     bool m_filtering = false;
     QString m_keyText;
     int m_keyStream = -1, m_keyFunction = -1; // for "S6" and "S6F11"

@@ -96,8 +96,18 @@ QByteArray RecordBody(const TrafficRecord& r, std::vector<ByteSpan>* spans) {
 
 QByteArray TrafficFileText(const std::vector<const TrafficModel::Row*>& rows) {
     QByteArray text;
-    for (const TrafficModel::Row* row : rows)
-        text += LogMessageText(row->record, LogStamp(row->record.time));
+    for (const TrafficModel::Row* row : rows) {
+        if (!row->bodyReleased) {
+            text += LogMessageText(row->record, LogStamp(row->record.time));
+            continue;
+        }
+        // Only its comment line: the body is in the link's log alone.
+        TrafficRecord header = row->record;
+        header.decoded = false;
+        text += LogMessageText(header, LogStamp(header.time))
+                    .replace("// body not written as SML: ",
+                             "// body not kept by the list; see the link's log");
+    }
     return text;
 }
 

@@ -3,6 +3,7 @@
 
 #include "CommPaneFixture.h"
 
+#include "app/PreviewPane.h"
 #include "app/StartupArguments.h"
 #include "app/TrafficText.h"
 #include "document/DocumentEditor.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTcpSocket>
@@ -69,6 +71,14 @@ TEST_F(CommPaneTest, ConnectsSendsS1F1AndShowsTheCheckedS1F2UnderIt) {
         << pane()->smlView()->toPlainText().toStdString();
     EXPECT_TRUE(pane()->bytesView()->toPlainText().startsWith("00000000  01 02 41 14"))
         << pane()->bytesView()->toPlainText().toStdString();
+
+    // The example has as many elements per "n" list as the preview shows.
+    w->previewPane()->countBox()->setValue(3);
+    w->selectNode(message("S1F3")->child(0)->child(0)); // the item: its message goes
+    showAndFocus(); // F5 is a shortcut of the active window, wherever its focus is
+    QTest::keyClick(w->tree(), Qt::Key_F5);
+    ASSERT_TRUE(WaitFor([&] { return rec->received(1, 3) != nullptr; }));
+    EXPECT_EQ(rec->received(1, 3)->body.items[0].length, 3u);
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
@@ -159,6 +169,19 @@ TEST_F(CommPaneTest, DisconnectSeparatesAndClosingWhileConnectedSeparatesFirstAn
     EXPECT_EQ(rec->events.back(), "separate.req를 받아 연결을 닫습니다");
     EXPECT_TRUE(pane()->connectButton()->isEnabled());
 
+    // Another document (another .cfg beside it): the link of the first one ends.
+    pane()->connectButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return selected(); }));
+    open("other.sml", kThreeMessages);
+    ASSERT_TRUE(WaitFor([&] { return !pane()->link().isRunning(); }));
+    // Among the latest reports (the message line's tooltip): the link's own follow it.
+    EXPECT_TRUE(pane()
+                    ->findChild<QLabel*>("CommMessage")
+                    ->toolTip()
+                    .contains("다른 문서가 되어 연결을 끊습니다."));
+    EXPECT_TRUE(pane()->configurationText().endsWith("(설정 파일이 없어 기본값)"));
+    open("defs.sml", kLinkSml);
+
     // Connected again, with unsaved changes: the question comes first, and
     // Cancel keeps window and link.
     pane()->connectButton()->click();
@@ -245,6 +268,12 @@ TEST_F(CommPaneTest, APeerThatStopsAnsweringOrLeavesMidMessageLosesNeitherDocume
     ASSERT_TRUE(WaitFor([&] { return raw->bytesAvailable() >= 14; }));
     const QByteArray select = raw->read(14);
     ASSERT_EQ(static_cast<quint8>(select[9]), 1); // select.req
+    // Not selected yet: the message is refused, and said so.
+    w->selectNode(message("S1F1"));
+    pane()->sendSelected();
+    ASSERT_TRUE(WaitFor([&] { return pane()->link().openSends() == 0; }));
+    EXPECT_EQ(statusText(),
+              "S1F1 W을(를) 보내지 못했습니다: 선택된 연결이 없습니다 (NOT_SELECTED)");
     HsmsHeader rsp =
         HsmsHeader::Control(SType::SelectRsp, qFromBigEndian<quint32>(select.constData() + 10));
     raw->write(EncodeFrame(rsp, {}));
@@ -478,7 +507,8 @@ TEST_F(CommPaneTest, TheListFiltersClearsAndSavesWhatItShowsAsCommonSml) {
     EXPECT_EQ(saved.count(" SEND S1F"), 2);
     EXPECT_EQ(saved.count(" RECV S1F"), 2);
     EXPECT_EQ(saved.count(" RECV S6F11"), 0);
-    CommonSmlReader reader(DecodeSmlFile(saved).text);
+    const DecodedSml decoded = DecodeSmlFile(saved);
+    CommonSmlReader reader(decoded.text);
     CommonSmlMessage m;
     QStringList read;
     while (reader.next(m))
@@ -547,6 +577,18 @@ TEST_F(CommPaneTest, ConnectOnTheCommandLineOpensShowsAndConnects) {
     const StartupArguments alone = ParseStartupArguments({"pravik", "--connect"});
     EXPECT_EQ(alone.outcome, StartupArguments::Outcome::Error);
     EXPECT_EQ(alone.error, "option '--connect' needs a FILE");
+    // The real program says so, and tells of the option in its help.
+    QProcess p;
+    p.start(QStringLiteral(PRAVIK_GUI), {"--connect"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    // (after what Qt may say as the application object starts)
+    EXPECT_TRUE(p.readAllStandardError().endsWith(
+        "pravik: option '--connect' needs a FILE\nusage: pravik [OPTIONS] [FILE]\n"));
+    p.start(QStringLiteral(PRAVIK_GUI), {"--help"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_TRUE(p.readAllStandardOutput().contains(
+        "  --connect      with FILE: show the communication pane"));
 }
 
 } // namespace

@@ -153,6 +153,60 @@ TEST(TrafficModel, ANoteOnASentMessageShowsAndMovesItBetweenVerdicts) {
     EXPECT_EQ(model.keptRows(), 0);
 }
 
+// The bodies the rows keep, by the model's own count and by adding them up.
+qint64 KeptBodyBytes(const TrafficModel& m) {
+    qint64 bytes = 0;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        const TrafficRecord& rec = m.rowAt(r)->record;
+        bytes += rec.body.data.size() + qint64(rec.body.items.size() * sizeof(SecsItem)) +
+                 rec.raw.size();
+    }
+    return bytes;
+}
+
+TEST(TrafficModel, PastTheBodyBudgetTheOldestRowsLetGoOfTheirBodies) {
+    TrafficModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setLimit(TrafficModel::kMinLimit);
+    const auto withBody = [](int i) {
+        TrafficRecord r = Record(6, 11, Direction::Received);
+        r.decoded = true;
+        r.body.addItem(1, QByteArray(1000, char('a' + i % 26))); // A, 1000 bytes
+        return r;
+    };
+    const qint64 one = 1000 + qint64(sizeof(SecsItem));
+    model.setBodyBudget(5 * one);
+    for (int i = 0; i < 8; ++i)
+        model.add(withBody(i));
+    model.flush();
+    ASSERT_EQ(model.rowCount(), 8);
+    EXPECT_EQ(model.bodyBytes(), 5 * one);
+    EXPECT_EQ(KeptBodyBytes(model), model.bodyBytes());
+    for (int r = 0; r < 8; ++r) {
+        EXPECT_EQ(model.rowAt(r)->bodyReleased, r < 3) << r;
+        // The columns still tell what it was.
+        EXPECT_EQ(model.index(r, TrafficModel::SizeColumn).data().toString(), "0");
+        EXPECT_EQ(model.index(r, TrafficModel::KeyColumn).data().toString(), "S6F11");
+    }
+    EXPECT_EQ(model.rowAt(7)->record.body.data, QByteArray(1000, 'h'));
+    // Saved: a comment line for a body let go of, the message for the others.
+    std::vector<const TrafficModel::Row*> rows;
+    for (int r = 0; r < 8; ++r)
+        rows.push_back(model.rowAt(r));
+    const QByteArray file = TrafficFileText(rows);
+    EXPECT_EQ(file.count("// body not kept by the list; see the link's log"), 3);
+    EXPECT_EQ(file.count("\r\nS6F11\r\n<A [1000]"), 5) << file.left(600).constData();
+    // Rows past the limit take their bodies' bytes with them.
+    for (int i = 0; i < TrafficModel::kMinLimit; ++i)
+        model.add(withBody(i));
+    model.flush();
+    EXPECT_EQ(model.keptRows(), TrafficModel::kMinLimit);
+    EXPECT_EQ(model.bodyBytes(), 5 * one);
+    EXPECT_EQ(KeptBodyBytes(model), model.bodyBytes());
+    model.clear();
+    EXPECT_EQ(model.bodyBytes(), 0);
+}
+
 TEST(TrafficModel, VerdictTexts) {
     TrafficModel::Row row;
     const QByteArray mhead("\x00\x00\x86\x0b\x00\x00\x00\x00\x00\x2a", 10);
