@@ -103,6 +103,10 @@ TEST_F(CommPaneTest, ANonConformingS6F11IsFlaggedAndADoubleClickSelectsTheDiffer
     const auto [from, to] = pane()->smlView()->highlights().front();
     EXPECT_EQ(pane()->smlView()->toPlainText().mid(from, to - from), "<A [2] \"CE\">");
     EXPECT_FALSE(pane()->bytesView()->highlights().empty());
+    w->resize(1100, 800);
+    QDir().mkpath(QStringLiteral(PRAVIK_BINARY_DIR "/screenshots"));
+    EXPECT_TRUE(
+        w->grab().save(QStringLiteral(PRAVIK_BINARY_DIR "/screenshots/comm-pane-difference.png")));
 
     QTableView* view = pane()->view();
     const QRect cellRect = view->visualRect(model()->index(0, TrafficModel::KeyColumn));
