@@ -434,7 +434,8 @@ void CommPane::configurationEdited() {
         return;
     }
     const CommLink::Configuration& running = m_link->configuration();
-    if (now.path == running.path && now.exists == running.exists && now.config == running.config)
+    // The values decide: a file saved with the defaults it was run with is no change.
+    if (now.path == running.path && now.config == running.config)
         return;
     const auto answer = m_prompter.messageBox(
         Prompter::Icon::Question, m_session.caption(),
