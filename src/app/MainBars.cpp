@@ -45,7 +45,7 @@ QMenuBar* BuildMenuBar(QWidget* parent, const WindowActions& a, const ItemComman
           i.ItemFullCollapse()});
     Fill(bar->addMenu(QStringLiteral("설정(&C)")), {a.OptionConfig});
     Fill(bar->addMenu(QStringLiteral("도구(&T)")),
-         {a.ToolViewTextSML, a.ToolPreview, a.ToolStructCheck, a.ToolProblems, nullptr,
+         {a.ToolViewTextSML, a.ToolPreview, a.ToolStructCheck, a.ToolProblems, a.ToolComm, nullptr,
           a.ToolStayOnTop});
     Fill(bar->addMenu(QStringLiteral("도움말(&H)")), {a.HelpHelp, a.HelpWhatsNew, a.HelpAbout});
     return bar;

@@ -18,7 +18,7 @@ struct WindowActions {
     QAction *FileExit = nullptr, *OptionConfig = nullptr, *ToolViewTextSML = nullptr;
     QAction *ToolPreview = nullptr, *ToolStructCheck = nullptr, *ToolProblems = nullptr;
     QAction *ToolStayOnTop = nullptr, *HelpHelp = nullptr, *HelpWhatsNew = nullptr;
-    QAction* HelpAbout = nullptr;
+    QAction *HelpAbout = nullptr, *ToolComm = nullptr; // ToolComm: the communication pane's
 };
 
 // Where the commands are shown: the band container (CoolBar1) with the

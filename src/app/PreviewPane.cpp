@@ -1,5 +1,6 @@
 #include "app/PreviewPane.h"
 
+#include "app/HexHighlight.h"
 #include "app/TextPane.h"
 #include "document/SmlDocument.h"
 #include "platform/AnsiText.h"
@@ -248,23 +249,8 @@ void PreviewPane::highlight() {
         for (const ByteSpan& s : textSpans)
             text.push_back({smlPosition(s.begin), smlPosition(s.end)});
         // A byte range covers its hex pairs and its characters, line by line.
-        const qsizetype lineLength = HexTextColumn(kHexBytesPerLine) + 1;
-        for (const ByteSpan& s : byteSpans) {
-            for (qint64 b = s.begin; b < s.end && bytes.size() < kMaxHighlightRanges;) {
-                const qint64 line = b / kHexBytesPerLine;
-                const int first = static_cast<int>(b % kHexBytesPerLine);
-                const int last =
-                    static_cast<int>(std::min<qint64>(s.end, (line + 1) * kHexBytesPerLine) - 1 -
-                                     line * kHexBytesPerLine);
-                const qsizetype at = line * lineLength;
-                bytes.push_back({at + HexColumn(first), at + HexColumn(last) + 2});
-                bytes.push_back({at + HexTextColumn(first), at + HexTextColumn(last) + 1});
-                b = (line + 1) * kHexBytesPerLine;
-            }
-        }
+        bytes = HexHighlights(byteSpans, kMaxHighlightRanges);
     }
-    // Ranges of neighbouring items may share a hex line: order them.
-    std::sort(bytes.begin(), bytes.end());
     m_sml->setHighlights(text);
     m_bytes->setHighlights(bytes);
     // The first highlighted place comes into view.

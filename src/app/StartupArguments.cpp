@@ -1,6 +1,8 @@
 #include "app/StartupArguments.h"
 
+#include "app/CommPane.h"
 #include "app/TfmMain.h"
+#include "session/DocumentSession.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -21,6 +23,8 @@ const char* const kHelp =
     "Options:\n"
     "  -h, --help     show this help\n"
     "  -v, --version  show the version\n"
+    "  --connect      with FILE: show the communication pane at once and connect\n"
+    "                 (or listen) as FILE's configuration, the .cfg beside it, says\n"
     "\n"
     "Qt's own options (-platform NAME, -style NAME, ...) are accepted too.\n";
 
@@ -30,6 +34,7 @@ StartupArguments ParseStartupArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QString()});
+    parser.addOption({QStringLiteral("connect"), QString()});
     StartupArguments out;
     if (!parser.parse(arguments)) {
         out.outcome = StartupArguments::Outcome::Error;
@@ -56,6 +61,11 @@ StartupArguments ParseStartupArguments(const QStringList& arguments) {
         out.file = first.isEmpty() ? first : QFileInfo(first).absoluteFilePath();
         out.ignored = files;
     }
+    out.connect = parser.isSet(QStringLiteral("connect"));
+    if (out.connect && out.file.isEmpty()) {
+        out.outcome = StartupArguments::Outcome::Error;
+        out.error = QStringLiteral("option '--connect' needs a FILE");
+    }
     return out;
 }
 
@@ -79,8 +89,12 @@ int AnswerStartupArguments(const StartupArguments& args) {
     return -1;
 }
 
-void OpenStartupFile(TfmMain& window, const QString& file) {
+void OpenStartupFile(TfmMain& window, const QString& file, bool connect) {
     window.runCommand([&] { window.OpenDocumentFile(file); });
+    if (connect && window.session().hasDocument() && window.session().fileName() == file) {
+        window.commPane()->showPane(true, false); // a script's wish, not remembered
+        window.commPane()->connectLink();
+    }
 }
 
 } // namespace pravik

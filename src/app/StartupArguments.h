@@ -8,13 +8,14 @@ namespace pravik {
 class TfmMain;
 
 // What the command line of pravik asks for: `pravik [FILE]`, `--help`,
-// `--version`.
+// `--version`, `--connect FILE`.
 struct StartupArguments {
     enum class Outcome { Start, Help, Version, Error };
     Outcome outcome = Outcome::Start;
-    QString file;        // opened at start, as an absolute path; empty for none
-    QStringList ignored; // further file arguments: only the first one is opened
-    QString error;       // for Error: the problem, in one line
+    QString file;         // opened at start, as an absolute path; empty for none
+    bool connect = false; // --connect: show the communication pane and connect at once
+    QStringList ignored;  // further file arguments: only the first one is opened
+    QString error;        // for Error: the problem, in one line
 };
 
 // arguments[0] is the program, as in QCoreApplication::arguments().
@@ -28,7 +29,8 @@ int AnswerStartupArguments(const StartupArguments& args);
 
 // Opens the file named on the command line as the Open command opens it.
 // A file that cannot be read shows its error box, and the window stays as
-// a start without a file leaves it.
-void OpenStartupFile(TfmMain& window, const QString& file);
+// a start without a file leaves it. With connect, once the file is open,
+// the communication pane is shown and connects as the file's ".cfg" says.
+void OpenStartupFile(TfmMain& window, const QString& file, bool connect = false);
 
 } // namespace pravik

@@ -1,5 +1,6 @@
 #include "app/TfmMain.h"
 
+#include "app/CommPaneWiring.h"
 #include "app/CommonSmlCommands.h"
 #include "app/FindBar.h"
 #include "app/MainBars.h"
@@ -66,8 +67,9 @@ TfmMain::~TfmMain() {
     // Children go one by one; neither the tree, nor the document (whose undo
     // stack, cleared as it goes, reports a change of Modified), nor the docks
     // hidden as the window goes may reach a window half destroyed.
-    for (QObject* part : std::initializer_list<QObject*>{TreeView1, TreeView1->selectionModel(),
-                                                         m_doc, m_session, m_problems, m_preview})
+    for (QObject* part :
+         std::initializer_list<QObject*>{TreeView1, TreeView1->selectionModel(), m_doc, m_session,
+                                         m_problems, m_preview, m_comm})
         part->disconnect(this);
     // Nor the item commands, which ask the window for the document.
     m_itemCommands->disconnect();
@@ -174,6 +176,9 @@ void TfmMain::createStatusBar() {
     setStatusBar(bar);
     // The problems' counts sit beside the three panels.
     bar->addPermanentWidget(m_problems->statusButton());
+    m_comm = InstallCommPane(*this, *m_session, m_prompter);
+    m_act.ToolComm = m_comm->toggleAction();
+    m_commands << m_act.ToolComm; // found by name like every other command
 }
 
 void TfmMain::createMenusAndBars() {
@@ -341,6 +346,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     runCommand(
         [&] { mayClose = m_session->confirmLosingChanges(DocumentSession::Leaving::Close); });
     if (mayClose)
+        m_comm->closeLink(); // a running link separates first; its log is flushed
+    if (mayClose)
         event->accept();
     else
         event->ignore();
@@ -448,6 +455,7 @@ void TfmMain::TreeView1Change() {
         m_panels[2]->setText(AnsiText::Decode(node->Text()));
     Memo1->showMessageLine(node);
     m_preview->setSelectedNode(node);
+    m_comm->setSelectedNode(node);
 }
 
 void TfmMain::TreeView1DblClick() {
@@ -536,6 +544,8 @@ void TfmMain::ToolProblemsExecute() {
     if (show && m_problems->isStale())
         m_problems->refreshNow();
     m_problems->setVisible(show);
+    if (show)
+        m_problems->raise(); // in front of the communication pane
     m_act.ToolProblems->setChecked(show);
 }
 
@@ -549,6 +559,7 @@ void TfmMain::ToolStayOnTopExecute() {
 
 void TfmMain::OptionConfigExecute() {
     fmConfig->ShowModalFor(DriverConfigPathFor(m_session->fileName()));
+    m_comm->configurationEdited();
 }
 
 void TfmMain::HelpHelpExecute() {

@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace pravik {
 
+class CommPane;
 class DocumentSession;
 class FindBar;
 class GuiPrompter;
@@ -101,6 +102,7 @@ public:
     FindBar* findBar() const { return m_findBar; }
     ProblemsPane* problems() const { return m_problems; }
     PreviewPane* previewPane() const { return m_preview; }
+    CommPane* commPane() const { return m_comm; }
     bool memoShown() const;
     // The text pane's text as the user sees it when the pane is shown.
     QString memoText() const;
@@ -157,6 +159,7 @@ private:
     FindBar* m_findBar = nullptr;
     ProblemsPane* m_problems = nullptr;
     PreviewPane* m_preview = nullptr;
+    CommPane* m_comm = nullptr;
 
     WindowActions m_act;
     MainBars m_bars;

@@ -32,6 +32,6 @@ int main(int argc, char** argv) {
     app.errorHandler = [&fmMain](const QString& message) { fmMain.showError(message); };
     fmMain.show();
     if (!args.file.isEmpty())
-        pravik::OpenStartupFile(fmMain, args.file);
+        pravik::OpenStartupFile(fmMain, args.file, args.connect);
     return app.exec();
 }

@@ -80,10 +80,7 @@ int LinkLog::removeOldFiles() {
 }
 
 QByteArray LinkLog::stamp() const {
-    return m_timers.now()
-        .toLocalTime()
-        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
-        .toLatin1();
+    return LogStamp(m_timers.now());
 }
 
 void LinkLog::append(const QByteArray& text) {
@@ -113,11 +110,9 @@ void LinkLog::flush() {
     m_pending.clear();
 }
 
-void LinkLog::message(const TrafficRecord& r) {
-    if (!m_secs)
-        return;
+QByteArray LogMessageText(const TrafficRecord& r, const QByteArray& stamp) {
     QByteArray text =
-        Comment(stamp() + (r.direction == Direction::Sent ? " SEND " : " RECV ") + r.key() +
+        Comment(stamp + (r.direction == Direction::Sent ? " SEND " : " RECV ") + r.key() +
                 (r.wbit ? " W" : "") + " device=" + QByteArray::number(r.deviceId) + " system=" +
                 SystemBytesText(r.systemBytes) + " size=" + QByteArray::number(r.size) +
                 (r.automatic ? " auto" : "") + " verdict: " + EncodeLogText(r.verdict.text()));
@@ -136,7 +131,16 @@ void LinkLog::message(const TrafficRecord& r) {
                         HexPairs(QByteArrayView(r.raw).first(qMin(r.raw.size(), kRawShown))) +
                         (r.raw.size() > kRawShown ? " ..." : ""));
     }
-    append(text);
+    return text;
+}
+
+QByteArray LogStamp(const QDateTime& t) {
+    return t.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+}
+
+void LinkLog::message(const TrafficRecord& r) {
+    if (m_secs)
+        append(LogMessageText(r, stamp()));
 }
 
 void LinkLog::frame(Direction direction, QByteArrayView bytes) {

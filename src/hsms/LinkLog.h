@@ -61,4 +61,12 @@ private:
     QTimer m_flushTimer;
 };
 
+// One message as the "SECS-II" log writes it: a // comment line with the
+// time (stamp), direction, key, W, device ID, system bytes, size and
+// verdict, then the message in common SML (UTF-8), or a comment with the
+// bytes of a body that is not SECS-II. What the traffic list saves too.
+QByteArray LogMessageText(const TrafficRecord& record, const QByteArray& stamp);
+// "2024-05-01 13:02:03.456" in local time, as the log stamps its lines.
+QByteArray LogStamp(const QDateTime& time);
+
 } // namespace pravik

@@ -15,10 +15,11 @@ TEST_F(MainWindowTest, NewMakesAnUntitledDocumentAndEnablesTheDocumentCommands) 
     EXPECT_EQ(w->applicationTitle(), "Pravik for Zorv - NoName.sml");
     EXPECT_EQ(
         enabledActions(),
-        (std::set<QString>{"FileNew", "FileLoad", "FileExit", "ToolStayOnTop", "HelpWhatsNew",
-                           "HelpAbout", "HelpHelp", "FileSave", "FileSaveas", "MakeCppFile", "ItemAdd",
-                           "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
-                           "ItemFind", "FileImportSml", "FileExportSml", "ToolPreview"}));
+        (std::set<QString>{"FileNew",         "FileLoad",        "FileExit",      "ToolStayOnTop",
+                           "HelpWhatsNew",    "HelpAbout",       "HelpHelp",      "FileSave",
+                           "FileSaveas",      "MakeCppFile",     "ItemAdd",       "OptionConfig",
+                           "ToolViewTextSML", "ToolStructCheck", "ToolProblems",  "ToolComm",
+                           "ItemFind",        "FileImportSml",   "FileExportSml", "ToolPreview"}));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 

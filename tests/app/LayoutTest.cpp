@@ -2,6 +2,7 @@
 // texts can be read in, and opening the find bar never resizes the window.
 #include "MainWindowFixture.h"
 
+#include "app/CommPane.h"
 #include "app/FindBar.h"
 #include "app/PreviewPane.h"
 #include "app/ProblemsPane.h"
@@ -42,7 +43,8 @@ protected:
 TEST_F(LayoutTest, TheTreeKeepsItsWidthWhateverPanesAreShown) {
     openExample();
     const QSize size = w->size();
-    const std::vector<const char*> panes = {"ToolViewTextSML", "ToolPreview", "ToolProblems"};
+    const std::vector<const char*> panes = {"ToolViewTextSML", "ToolPreview", "ToolProblems",
+                                            "ToolComm"};
     for (const char* pane : panes) {
         SCOPED_TRACE(pane);
         w->action(pane)->trigger();
@@ -53,6 +55,11 @@ TEST_F(LayoutTest, TheTreeKeepsItsWidthWhateverPanesAreShown) {
     EXPECT_TRUE(w->memo()->isVisible());
     EXPECT_TRUE(w->previewPane()->isVisible());
     EXPECT_GT(w->memo()->width(), 100);
+    EXPECT_TRUE(w->commPane()->isVisible());
+    // The problems wait behind the communication pane, still checked.
+    EXPECT_TRUE(w->action("ToolProblems")->isChecked());
+    EXPECT_TRUE(w->action("ToolComm")->isChecked());
+    EXPECT_GE(w->tree()->height(), 100); // the bottom panes leave the tree some rows
     shoot("all-panes.png");
 
     // Narrower: the tree still keeps its width; the text pane gives way.

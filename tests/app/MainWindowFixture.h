@@ -2,6 +2,7 @@
 
 #include "app/SmlTreeView.h"
 #include "app/TfmMain.h"
+#include "app/UserSettings.h"
 #include "document/SmlDocument.h"
 #include "editing/ItemCommands.h"
 #include "session/DocumentSession.h"
@@ -31,6 +32,8 @@ protected:
     void SetUp() override {
         m_oldCurrent = QDir::currentPath();
         QDir::setCurrent(dir.path(QString()));
+        // Each window starts as the first one would: nothing remembered.
+        OpenUserSettings()->clear();
         w = std::make_unique<TfmMain>(prompter);
     }
     void TearDown() override {

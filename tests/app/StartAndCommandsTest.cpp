@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyTheStartCommandsEnabled) {
 }
 
 TEST_F(MainWindowTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
-    EXPECT_EQ(w->actionNames().size(), 31);
+    EXPECT_EQ(w->actionNames().size(), 32);
     EXPECT_EQ(w->action("FileImportSml")->text(), "공통 SML 가져오기...");
     EXPECT_EQ(w->action("FileExportSml")->text(), "공통 SML로 내보내기...");
     EXPECT_EQ(w->action("ToolPreview")->text(), "미리 보기");
@@ -134,7 +134,8 @@ TEST_F(MainWindowTest, MenusToolBarsAndContextMenuHoldTheCommandsInOrder) {
                     "ItemFullCollapse"));
     EXPECT_EQ(Entries(menus[2]->menu()->actions()), Split("OptionConfig"));
     EXPECT_EQ(Entries(menus[3]->menu()->actions()),
-              Split("ToolViewTextSML ToolPreview ToolStructCheck ToolProblems - ToolStayOnTop"));
+              Split("ToolViewTextSML ToolPreview ToolStructCheck ToolProblems ToolComm - "
+                    "ToolStayOnTop"));
     EXPECT_EQ(Entries(menus[4]->menu()->actions()), Split("HelpHelp HelpWhatsNew HelpAbout"));
     EXPECT_EQ(Entries(w->toolBar1()->actions()),
               Split("FileNew FileLoad FileSave - OptionConfig - ToolViewTextSML ToolStructCheck - "

@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, SelectionEnablesTheItemCommandsByKind) {
         "FileNew",       "FileLoad",     "FileSave",        "FileSaveas",      "MakeCppFile",
         "FileExit",      "OptionConfig", "ToolViewTextSML", "ToolStructCheck", "ToolProblems",
         "ToolStayOnTop", "HelpWhatsNew", "HelpAbout",       "ItemFind",        "FileImportSml",
-        "FileExportSml", "ToolPreview",  "HelpHelp"};
+        "FileExportSml", "ToolPreview",  "HelpHelp",        "ToolComm"};
     const auto with = [&](std::initializer_list<const char*> extra) {
         std::set<QString> s = always;
         for (const char* e : extra)

@@ -19,8 +19,9 @@ public:
         f.write(bytes);
         return path(name);
     }
-    QByteArray read(const QString& name) const {
-        QFile f(path(name));
+    QByteArray read(const QString& name) const { return ReadPath(path(name)); }
+    static QByteArray ReadPath(const QString& path) {
+        QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return QByteArray("<missing>");
         return f.readAll();
