@@ -44,6 +44,36 @@ const SmlNode* MessageOf(const SmlNode* node) {
 PreviewPane::PreviewPane(SmlDocument& doc, QWidget* parent)
     : QDockWidget(QStringLiteral("미리 보기"), parent), m_doc(doc) {
     setObjectName(QStringLiteral("PreviewPane"));
+    buildControls();
+
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kRefreshDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &PreviewPane::refresh);
+    connect(m_count, &QSpinBox::valueChanged, this, [this] {
+        m_stale = true;
+        scheduleRefresh();
+    });
+
+    // Every change of the document, whatever made it (an edit, undo, redo,
+    // a file read), brings the pane up to date.
+    connect(&m_doc, &QAbstractItemModel::rowsInserted, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &QAbstractItemModel::rowsRemoved, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &QAbstractItemModel::rowsMoved, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &QAbstractItemModel::dataChanged, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &QAbstractItemModel::layoutChanged, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &QAbstractItemModel::modelReset, this, &PreviewPane::documentChanged);
+    connect(&m_doc, &SmlDocument::nodesAboutToBeRemoved, this, &PreviewPane::nodesLeaving);
+    connect(&m_doc, &SmlDocument::documentAboutToBeReset, this, [this] {
+        m_selected = nullptr;
+        m_message = nullptr;
+        m_stale = true;
+    });
+    refresh();
+}
+
+// The count of an "n" list's elements and the size above the SML and the
+// bytes.
+void PreviewPane::buildControls() {
     auto* body = new QWidget(this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(4, 2, 4, 4);
@@ -78,30 +108,6 @@ PreviewPane::PreviewPane(SmlDocument& doc, QWidget* parent)
     split->setStretchFactor(1, 2);
     column->addWidget(split, 1);
     setWidget(body);
-
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(kRefreshDelayMs);
-    connect(&m_timer, &QTimer::timeout, this, &PreviewPane::refresh);
-    connect(m_count, &QSpinBox::valueChanged, this, [this] {
-        m_stale = true;
-        scheduleRefresh();
-    });
-
-    // Every change of the document, whatever made it (an edit, undo, redo,
-    // a file read), brings the pane up to date.
-    connect(&m_doc, &QAbstractItemModel::rowsInserted, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &QAbstractItemModel::rowsRemoved, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &QAbstractItemModel::rowsMoved, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &QAbstractItemModel::dataChanged, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &QAbstractItemModel::layoutChanged, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &QAbstractItemModel::modelReset, this, &PreviewPane::documentChanged);
-    connect(&m_doc, &SmlDocument::nodesAboutToBeRemoved, this, &PreviewPane::nodesLeaving);
-    connect(&m_doc, &SmlDocument::documentAboutToBeReset, this, [this] {
-        m_selected = nullptr;
-        m_message = nullptr;
-        m_stale = true;
-    });
-    refresh();
 }
 
 void PreviewPane::setSelectedNode(SmlNode* node) {

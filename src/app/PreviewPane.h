@@ -52,6 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildControls();
     void documentChanged();
     void scheduleRefresh();
     void refresh();

@@ -182,40 +182,7 @@ ProblemsPane::ProblemsPane(SmlDocument& doc, QWidget* parent)
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
 
-    m_model = new ProblemsModel(this);
-    m_view = new ProblemsView(this);
-    m_view->setObjectName(QStringLiteral("ProblemsView"));
-    m_view->setModel(m_model);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAlternatingRowColors(true);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setTextElideMode(Qt::ElideRight);
-    m_view->setItemDelegateForColumn(ProblemsModel::PathColumn, new PathDelegate(m_view));
-    // The message takes what the short columns leave; the path a fair share.
-    QHeaderView* header = m_view->header();
-    header->setStretchLastSection(true);
-    const QFontMetrics metrics = m_view->fontMetrics();
-    const int margins = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16;
-    const int icon = m_view->style()->pixelMetric(QStyle::PM_SmallIconSize);
-    header->resizeSection(ProblemsModel::SeverityColumn,
-                          icon + metrics.horizontalAdvance(QStringLiteral("오류")) + margins);
-    header->resizeSection(ProblemsModel::KeyColumn,
-                          metrics.horizontalAdvance(QStringLiteral("S127F255")) + margins);
-    header->resizeSection(ProblemsModel::PathColumn, metrics.averageCharWidth() * 30);
-    setWidget(m_view);
-
-    // The rows in full, for a report or a mail: Ctrl+C and the context menu.
-    auto* copy = new QAction(QStringLiteral("복사(&C)"), m_view);
-    copy->setObjectName(QStringLiteral("ProblemsCopy"));
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &ProblemsPane::copySelectedRows);
-    m_view->addAction(copy);
-    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(m_view, &QAbstractItemView::activated, this,
-            [this](const QModelIndex& index) { activateRow(index.row()); });
+    buildView();
 
     m_status = new QToolButton;
     m_status->setObjectName(QStringLiteral("ProblemsStatus"));
@@ -243,6 +210,44 @@ ProblemsPane::ProblemsPane(SmlDocument& doc, QWidget* parent)
     // Nodes about to leave: no row may point at them any more.
     connect(&m_doc, &SmlDocument::nodesAboutToBeRemoved, this, &ProblemsPane::nodesLeaving);
     connect(&m_doc, &SmlDocument::documentAboutToBeReset, this, &ProblemsPane::nodesLeaving);
+}
+
+// The list and its columns: the message takes what the short columns
+// leave; the path a fair share.
+void ProblemsPane::buildView() {
+    m_model = new ProblemsModel(this);
+    m_view = new ProblemsView(this);
+    m_view->setObjectName(QStringLiteral("ProblemsView"));
+    m_view->setModel(m_model);
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setAlternatingRowColors(true);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setTextElideMode(Qt::ElideRight);
+    m_view->setItemDelegateForColumn(ProblemsModel::PathColumn, new PathDelegate(m_view));
+    QHeaderView* header = m_view->header();
+    header->setStretchLastSection(true);
+    const QFontMetrics metrics = m_view->fontMetrics();
+    const int margins = 2 * m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16;
+    const int icon = m_view->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    header->resizeSection(ProblemsModel::SeverityColumn,
+                          icon + metrics.horizontalAdvance(QStringLiteral("오류")) + margins);
+    header->resizeSection(ProblemsModel::KeyColumn,
+                          metrics.horizontalAdvance(QStringLiteral("S127F255")) + margins);
+    header->resizeSection(ProblemsModel::PathColumn, metrics.averageCharWidth() * 30);
+    setWidget(m_view);
+
+    // The rows in full, for a report or a mail: Ctrl+C and the context menu.
+    auto* copy = new QAction(QStringLiteral("복사(&C)"), m_view);
+    copy->setObjectName(QStringLiteral("ProblemsCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &ProblemsPane::copySelectedRows);
+    m_view->addAction(copy);
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_view, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { activateRow(index.row()); });
 }
 
 ProblemsPane::~ProblemsPane() {

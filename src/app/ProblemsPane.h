@@ -127,6 +127,7 @@ private:
         DiagnosticCounts counts;
     };
 
+    void buildView();
     void documentChanged();
     void nodesLeaving();
     void step();
