@@ -32,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -399,6 +400,13 @@ void CommPane::showPane(bool show, bool remember) {
     setVisible(show);
     if (show)
         raise(); // in front of a pane that shares its place
+    // Shown the first time, it takes two fifths of the window's height, not
+    // the height its lists and texts would like: the tree keeps its rows.
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (show && !m_placed && window && !isFloating()) {
+        m_placed = true;
+        window->resizeDocks({this}, {window->height() * 2 / 5}, Qt::Vertical);
+    }
     m_toggle->setChecked(show);
     if (remember)
         OpenUserSettings()->setValue(kVisibleKey, show);

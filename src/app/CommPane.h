@@ -148,6 +148,7 @@ private:
     QPointer<QSpinBox> m_count;
     bool m_editorStale = true;
     bool m_restored = false;
+    bool m_placed = false; // given its first height in the window
     bool m_followNewest = true;
     QStringList m_reports; // the latest, for the message line's tooltip
 
