@@ -7,6 +7,7 @@
 #include "document/NodeText.h"
 #include "document/SmlDocument.h"
 #include "document/SmlNode.h"
+#include "platform/AnsiText.h"
 #include "secs/DefinitionText.h"
 
 #include <QHash>
@@ -254,6 +255,10 @@ std::optional<Conflict> FromInstance(const CommonSmlMessage& m, Definition& d,
             if (!note->text.isEmpty())
                 node.text = d.addText(
                     Mended(note->text, 0, "정확한 텍스트 표시", node.line, node.column, result));
+            if (!note->unused.isEmpty())
+                Warn(result, node.line, node.column,
+                     QStringLiteral("설명 \"%1\"이(가) 있어 \"%2\"은(는) 설명으로 쓰지 않았습니다")
+                         .arg(AnsiText::Decode(note->description), AnsiText::Decode(note->unused)));
         }
         const int index = static_cast<int>(d.nodes.size());
         d.nodes.push_back(node);
@@ -468,7 +473,8 @@ std::optional<CommonSmlError> Build(const Definition& d, const NewMessageNode& n
                                "이렇게 깊이 겹친 목록은 저장할 수 없습니다")
                     .arg(kMaxSmlFileBytes)
                     .arg(w.level)};
-        SmlNode* made = tree.appendChild(w.parent, nodeText, n.type == 0 ? NodeKind::List : NodeKind::Item);
+        SmlNode* made =
+            tree.appendChild(w.parent, nodeText, n.type == 0 ? NodeKind::List : NodeKind::Item);
         ++result.nodeCount;
         kids = d.children(w.node);
         for (auto it = kids.rbegin(); it != kids.rend(); ++it)

@@ -23,6 +23,10 @@ struct SmlNote {
     // What the reader had to change in the comment's text to make it a
     // node text (SmlTextFault bits: line breaks and NUL bytes became blanks).
     unsigned mended = 0;
+    // A second text offered for an item that already has a description (a
+    // name and a comment): the first stays, since the member's name comes
+    // from it; the import tells the one left out. A message joins both.
+    QByteArray unused;
 
     bool isEmpty() const {
         return description.isEmpty() && text.isEmpty() && !variable && messageType < 0;

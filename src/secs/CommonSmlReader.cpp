@@ -323,6 +323,25 @@ bool CommonSmlReader::skipSpace() {
     return true;
 }
 
+namespace {
+
+// A name or a comment that describes a node. Nothing offered is lost: a
+// message's description takes every one, joined by " - "; an item keeps its
+// first (its member's name comes from it) and its note holds the next.
+void AddDescription(SmlNote& n, QByteArrayView text, bool onMessage) {
+    const QByteArray made = NodeTextFromComment(text);
+    const bool used = n.description.isEmpty() || (onMessage && made != n.description);
+    if (!used) {
+        if (made != n.description && n.unused.isEmpty())
+            n.unused = made;
+        return;
+    }
+    n.description += (n.description.isEmpty() ? "" : " - ") + made;
+    n.mended |= SmlTextFaults(text) & (kSmlTextLineBreak | kSmlTextNul);
+}
+
+} // namespace
+
 void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
     if (m_target == Target::None || !m_message)
         return;
@@ -330,13 +349,8 @@ void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
     // A note is made only for a comment that says something.
     auto note = [&]() -> SmlNote& { return m_message->addNote(onMessage ? -1 : m_targetItem); };
     auto describe = [&](QByteArrayView text) {
-        if (text.isEmpty())
-            return;
-        SmlNote& n = note();
-        if (n.description.isEmpty()) {
-            n.description = NodeTextFromComment(text);
-            n.mended |= SmlTextFaults(text) & (kSmlTextLineBreak | kSmlTextNul);
-        }
+        if (!text.isEmpty())
+            AddDescription(note(), text, onMessage);
     };
     QByteArray content = UnescapeComment(raw);
     if (content.startsWith(' ')) {
@@ -367,9 +381,8 @@ void CommonSmlReader::applyComment(QByteArrayView raw, bool block) {
 void CommonSmlReader::nameTarget(QByteArrayView name) {
     if (m_target == Target::None || !m_message || name.isEmpty())
         return;
-    SmlNote& n = m_message->addNote(m_target == Target::Message ? -1 : m_targetItem);
-    if (n.description.isEmpty())
-        n.description = NodeTextFromComment(name);
+    const bool onMessage = m_target == Target::Message;
+    AddDescription(m_message->addNote(onMessage ? -1 : m_targetItem), name, onMessage);
 }
 
 QByteArrayView CommonSmlReader::word(bool value) {

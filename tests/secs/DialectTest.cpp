@@ -139,6 +139,39 @@ TEST(CommonSmlDialects, EachConstructReads) {
     }
 }
 
+// A node offered both a name and a comment loses neither: a message's
+// description joins them; an item keeps its name (its member's) and the
+// import tells the comment it left out, at the item's place.
+TEST(CommonSmlDialects, ANameAndACommentAreBothKeptOrTold) {
+    const struct {
+        const char* text;
+        const char* definition; // "|" for CR LF
+        int warningLine;        // 0: no warning
+        int warningColumn;
+    } cases[] = {
+        {"Are You There:'S1F1' W // asks the peer\n.", "<S1F1 P Are You There - asks the peer|>||",
+         0, 0},
+        {"same: S1F1 W /* same */.", "<S1F1 P same|>||", 0, 0},
+        {"S1F2\n<L\n  <A [6] SOFTREV> // software revision\n>.",
+         "<S1F2 S |  <L 1  |    <A 6 SOFTREV >|  >|>||", 3, 3},
+        {"S1F4 <U4 DATAID> /* DATAID */.", "<S1F4 S |  <U4 1 DATAID >|>||", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ImportResult r = ImportCommonSml(c.text);
+        QByteArray expected(c.definition);
+        expected.replace('|', "\r\n");
+        ASSERT_EQ(r.warnings.size(), c.warningLine ? 1u : 0u);
+        if (c.warningLine) {
+            EXPECT_EQ(r.warnings[0].line, c.warningLine);
+            EXPECT_EQ(r.warnings[0].column, c.warningColumn);
+            EXPECT_TRUE(r.warnings[0].message.contains(QStringLiteral("software revision")))
+                << r.warnings[0].message.toStdString();
+        }
+        EXPECT_EQ(Saved(std::move(r)), expected);
+    }
+}
+
 // What is still refused names its line, its column and what was expected.
 TEST(CommonSmlDialects, WhatIsStillRefusedSaysWhereAndWhat) {
     const struct {
