@@ -50,21 +50,6 @@ const QString kVisibleKey = QStringLiteral("CommPane/visible");
 const QString kLimitKey = QStringLiteral("CommPane/rowLimit");
 constexpr int kReportsKept = 30;
 
-QFont MonoFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Courier New"), QStringLiteral("Monospace")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(9);
-    return font;
-}
-
-const SmlNode* MessageOf(const SmlNode* node) {
-    while (node && node->parent())
-        node = node->parent();
-    return node;
-}
-
 QPushButton* Button(const char* name, const QString& text, const QString& hint, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
@@ -257,7 +242,7 @@ QWidget* CommPane::buildViews() {
     m_bytes = new TextPane(shown);
     m_bytes->setObjectName(QStringLiteral("CommBytes"));
     for (TextPane* view : {m_sml, m_bytes})
-        view->setFont(MonoFont());
+        view->setFont(TextPane::monospaceFont());
     m_tabs->addTab(shown, QStringLiteral("메시지"));
     m_editor = new SendEditor(m_doc, m_tabs);
     m_tabs->addTab(m_editor, QStringLiteral("보낼 메시지 편집"));
@@ -494,7 +479,7 @@ int CommPane::exampleCount() const {
 }
 
 const SmlNode* CommPane::selectedMessage() const {
-    return MessageOf(m_selected);
+    return (m_selected ? m_selected->message() : nullptr);
 }
 
 void CommPane::showEditorExample(bool force) {
@@ -595,15 +580,7 @@ void CommPane::showRow(const QModelIndex& index) {
         return;
     }
     CommonSmlSpans spans;
-    QByteArray sml;
-    if (r.decoded) {
-        CommonSmlMessage m;
-        m.stream = r.stream;
-        m.function = r.function;
-        m.replyExpected = r.wbit;
-        m.body = r.body;
-        WriteCommonSml(m, sml, "\n", &spans);
-    }
+    const QByteArray sml = RecordSml(r, "\n", &spans);
     std::vector<ByteSpan> itemBytes;
     const QByteArray body = RecordBody(r, &itemBytes);
     m_sml->setPlainText(

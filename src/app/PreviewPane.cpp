@@ -24,21 +24,6 @@ constexpr size_t kMaxHighlightRanges = 20000;
 // Changes are gathered this long before the pane catches up with them.
 constexpr int kRefreshDelayMs = 20;
 
-QFont PaneFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Courier New"), QStringLiteral("Monospace")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(9);
-    return font;
-}
-
-const SmlNode* MessageOf(const SmlNode* node) {
-    while (node && node->parent())
-        node = node->parent();
-    return node;
-}
-
 } // namespace
 
 PreviewPane::PreviewPane(SmlDocument& doc, QWidget* parent)
@@ -101,7 +86,7 @@ void PreviewPane::buildControls() {
     m_bytes = new TextPane(split);
     m_bytes->setObjectName(QStringLiteral("PreviewBytes"));
     for (TextPane* view : {m_sml, m_bytes})
-        view->setFont(PaneFont());
+        view->setFont(TextPane::monospaceFont());
     split->addWidget(m_sml);
     split->addWidget(m_bytes);
     split->setStretchFactor(0, 3);
@@ -112,7 +97,7 @@ void PreviewPane::buildControls() {
 
 void PreviewPane::setSelectedNode(SmlNode* node) {
     m_selected = node;
-    if (!m_stale && MessageOf(node) == m_message) {
+    if (!m_stale && (node ? node->message() : nullptr) == m_message) {
         highlight(); // the same message: only the marks move
         return;
     }
@@ -169,7 +154,7 @@ QString PreviewPane::sizeText() const {
 void PreviewPane::refresh() {
     m_timer.stop();
     m_stale = false;
-    m_message = MessageOf(m_selected);
+    m_message = m_selected ? m_selected->message() : nullptr;
     m_lineBytes.clear();
     m_lineChars.clear();
     m_lineAscii.clear();

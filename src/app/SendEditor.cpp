@@ -1,5 +1,6 @@
 #include "app/SendEditor.h"
 
+#include "app/TextPane.h"
 #include "hsms/DefinitionIndex.h"
 #include "hsms/ReceivedCheck.h"
 #include "secs/CommonSmlEncoding.h"
@@ -18,15 +19,6 @@ namespace pravik {
 
 namespace {
 
-QFont EditorFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Courier New"), QStringLiteral("Monospace")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(9);
-    return font;
-}
-
 QString KeyText(const CommonSmlMessage& m) {
     return QStringLiteral("S%1F%2").arg(m.stream).arg(m.function);
 }
@@ -40,7 +32,7 @@ SendEditor::SendEditor(const SmlDocument& doc, QWidget* parent) : QWidget(parent
     column->setSpacing(2);
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(QStringLiteral("SendEditorText"));
-    m_edit->setFont(EditorFont());
+    m_edit->setFont(TextPane::monospaceFont());
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_edit->setPlaceholderText(
         QStringLiteral("트리에서 메시지를 선택하면 그 예제가 공통 SML로 여기에 나타납니다."));

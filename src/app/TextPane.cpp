@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFont>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -11,6 +12,15 @@ namespace pravik {
 
 namespace {
 constexpr int kMargin = 4;
+}
+
+QFont TextPane::monospaceFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("NanumGothicCoding"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("Courier New"), QStringLiteral("Monospace")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(9);
+    return font;
 }
 
 TextPane::TextPane(QWidget* parent) : QAbstractScrollArea(parent) {

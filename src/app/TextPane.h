@@ -16,6 +16,8 @@ class TextPane : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit TextPane(QWidget* parent = nullptr);
+    // The fixed-width font of the panes that show SML and bytes.
+    static QFont monospaceFont();
 
     // Lines are separated by '\n'; the caret goes to the start.
     void setPlainText(const QString& text);

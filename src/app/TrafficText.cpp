@@ -72,19 +72,6 @@ QString VerdictColumnText(const TrafficModel::Row& row) {
     return text;
 }
 
-QByteArray RecordSml(const TrafficRecord& r) {
-    if (!r.decoded)
-        return QByteArray();
-    CommonSmlMessage m;
-    m.stream = r.stream;
-    m.function = r.function;
-    m.replyExpected = r.wbit;
-    m.body = r.body;
-    QByteArray out;
-    WriteCommonSml(m, out, "\n");
-    return out;
-}
-
 QByteArray RecordBody(const TrafficRecord& r, std::vector<ByteSpan>* spans) {
     if (!r.decoded)
         return r.raw;

@@ -27,9 +27,6 @@ QString VerdictColumnText(const TrafficModel::Row& row);
 // What the check says of a received message, alone.
 QString VerdictText(const Verdict& verdict);
 
-// The record as common SML (CP949, as the writer makes it; LF line ends);
-// empty when its body was not SECS-II.
-QByteArray RecordSml(const TrafficRecord& record);
 // The body's SECS-II bytes (as received when they could not be decoded),
 // with each item's span when wanted.
 QByteArray RecordBody(const TrafficRecord& record, std::vector<ByteSpan>* spans = nullptr);

@@ -76,19 +76,6 @@ QByteArray TimeText(const QDateTime& t) {
     return t.toLocalTime().toString(Qt::ISODateWithMs).toLatin1();
 }
 
-QByteArray SmlOf(const TrafficRecord& r) {
-    if (!r.decoded)
-        return QByteArray();
-    CommonSmlMessage m;
-    m.stream = r.stream;
-    m.function = r.function;
-    m.replyExpected = r.wbit;
-    m.body = r.body;
-    QByteArray out;
-    WriteCommonSml(m, out, "\n");
-    return out;
-}
-
 // Prints one line per event, as text or JSON lines.
 class EventPrinter {
 public:
@@ -119,7 +106,7 @@ public:
         if (!m_messages)
             return;
         const QByteArray dir = r.direction == Direction::Sent ? "sent" : "received";
-        const QByteArray sml = PrintedText(SmlOf(r), false);
+        const QByteArray sml = PrintedText(RecordSml(r), false);
         if (m_json) {
             QByteArray o = "{\"time\":\"" + TimeText(r.time) + "\",\"event\":\"message\"," +
                            "\"direction\":\"" + dir + "\",\"key\":\"" + r.key() +

@@ -17,6 +17,13 @@ int SmlNode::level() const {
     return level;
 }
 
+const SmlNode* SmlNode::message() const {
+    const SmlNode* node = this;
+    while (const SmlNode* p = node->parent())
+        node = p;
+    return node;
+}
+
 SmlNode* SmlNode::nextSkippingChildren() const {
     const SmlNode* node = this;
     while (node->m_parent) {

@@ -57,6 +57,8 @@ public:
     SmlNode* child(int row) const { return m_children[row]; }
     // 0 at the top level; walks up, so O(depth).
     int level() const;
+    // The message this node belongs to (itself for a message); O(depth).
+    const SmlNode* message() const;
 
     // Depth-first pre-order successor inside the tree (nullptr after the
     // last node). Iterative, so any depth is fine.

@@ -117,14 +117,7 @@ QByteArray LogMessageText(const TrafficRecord& r, const QByteArray& stamp) {
                 SystemBytesText(r.systemBytes) + " size=" + QByteArray::number(r.size) +
                 (r.automatic ? " auto" : "") + " verdict: " + EncodeLogText(r.verdict.text()));
     if (r.decoded) {
-        CommonSmlMessage m;
-        m.stream = r.stream;
-        m.function = r.function;
-        m.replyExpected = r.wbit;
-        m.body = r.body;
-        QByteArray sml;
-        WriteCommonSml(m, sml, kLineEnd);
-        text += EncodeLogSml(sml);
+        text += EncodeLogSml(RecordSml(r, kLineEnd));
     } else {
         // Not SECS-II, or dropped for its length: no message to read back.
         text += Comment("body not written as SML: " +

@@ -1,5 +1,7 @@
 #include "hsms/LinkRecords.h"
 
+#include "secs/CommonSmlWriter.h"
+
 namespace pravik {
 
 const char* LinkStateName(LinkState state) {
@@ -51,6 +53,19 @@ QString Verdict::text() const {
 
 QByteArray TrafficRecord::key() const {
     return "S" + QByteArray::number(stream) + "F" + QByteArray::number(function);
+}
+
+QByteArray RecordSml(const TrafficRecord& r, const char* lineEnd, CommonSmlSpans* spans) {
+    QByteArray out;
+    if (!r.decoded)
+        return out;
+    CommonSmlMessage m;
+    m.stream = r.stream;
+    m.function = r.function;
+    m.replyExpected = r.wbit;
+    m.body = r.body;
+    WriteCommonSml(m, out, lineEnd, spans);
+    return out;
 }
 
 } // namespace pravik

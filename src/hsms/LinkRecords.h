@@ -10,6 +10,8 @@
 
 namespace pravik {
 
+struct CommonSmlSpans;
+
 // The states of one connection, with the names our users know.
 enum class LinkState { NotConnected, NotSelected, Selected };
 // "NOT_CONNECTED", "NOT_SELECTED", "SELECTED".
@@ -70,6 +72,11 @@ struct TrafficRecord {
 
     QByteArray key() const; // "S6F11"
 };
+
+// The record's message as common SML (CP949, as the writer makes it), with
+// the place of each item when wanted; empty when its body was not SECS-II.
+QByteArray RecordSml(const TrafficRecord& record, const char* lineEnd = "\n",
+                     CommonSmlSpans* spans = nullptr);
 
 // A timer that expired, or a finding the link reports instead of sending
 // an S9 message (Host), or a message it could not send.
