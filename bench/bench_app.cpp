@@ -3,6 +3,7 @@
 // selecting a message while the text pane shows the whole file, the problems
 // pane checking the 10^6 nodes again after an edit (at once, and as the
 // window's event loop does it), and F3 finding the last of 10^6 nodes.
+#include "BenchPrompter.h"
 #include "app/FindBar.h"
 #include "app/ProblemsPane.h"
 #include "app/SmlTreeView.h"
@@ -27,20 +28,6 @@
 using namespace pravik;
 
 namespace {
-
-// Answers every question at once: the path given for open, OK for boxes.
-class BenchPrompter : public GuiPrompter {
-public:
-    QString openPath;
-    Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }
-    std::optional<QString> openFileName(const FileRequest&) override { return openPath; }
-    std::optional<QString> saveFileName(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int runDialog(QDialog*) override { return QDialog::Rejected; }
-    void openWithShell(const QString&) override {}
-};
 
 constexpr int kMessages = 100000; // 10 nodes each: 10^6 nodes
 

@@ -8,6 +8,7 @@
 // the list at its limit of 100,000 rows, so that every new row pushes out the
 // oldest. The window is the equipment (passive) and checks, logs and lists
 // every message as it does for the user.
+#include "BenchPrompter.h"
 #include "app/CommPane.h"
 #include "app/TfmMain.h"
 #include "app/TrafficModel.h"
@@ -61,19 +62,6 @@ const QByteArray kSml = "<S6F11 P Event Report Send\r\n"
                         "<S6F12 S Event Report Acknowledge\r\n"
                         "  <BINARY 1 ACKC6 >\r\n"
                         ">\r\n";
-
-class BenchPrompter : public GuiPrompter {
-public:
-    QString openPath;
-    Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }
-    std::optional<QString> openFileName(const FileRequest&) override { return openPath; }
-    std::optional<QString> saveFileName(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int runDialog(QDialog*) override { return QDialog::Rejected; }
-    void openWithShell(const QString&) override {}
-};
 
 QByteArray S6F11Frame(quint32 systemBytes) {
     static const QByteArray body = [] {

@@ -1,6 +1,7 @@
 // The preview pane on a message of 10^4 nodes: the refresh after an edit
 // (example, SML text, encoding, hex lines, marks) up to the repaint of both
 // views, offscreen.
+#include "BenchPrompter.h"
 #include "app/PreviewPane.h"
 #include "app/TextPane.h"
 #include "app/TfmMain.h"
@@ -18,18 +19,6 @@
 using namespace pravik;
 
 namespace {
-
-class BenchPrompter : public GuiPrompter {
-public:
-    Answer messageBox(Icon, const QString&, const QString&, Buttons) override { return Answer::Ok; }
-    std::optional<QString> openFileName(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int runDialog(QDialog*) override { return QDialog::Rejected; }
-    void openWithShell(const QString&) override {}
-};
 
 // One message of 10^4 nodes: a header and 2,499 records of three values.
 QByteArray Message() {
